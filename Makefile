@@ -1,0 +1,54 @@
+# Two commands on a fresh machine: `make run` starts the tutor, `make test` runs every test.
+# Each target installs what is missing, configures and builds what it needs.
+.PHONY: run editor test asan bench fuzz deps build format format-check clean
+
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+
+deps:
+	@scripts/install-deps
+
+build/%/build.ninja: | deps
+	cmake --preset $* >/dev/null
+
+build: deps build/dev/build.ninja
+	cmake --build build/dev -j $(JOBS)
+
+run: deps build/dev/build.ninja
+	cmake --build build/dev -j $(JOBS) --target Zentavo
+	build/dev/bin/Zentavo $(ARGS)
+
+editor: deps build/dev/build.ninja
+	cmake --build build/dev -j $(JOBS) --target EditorZentavo
+	build/dev/bin/EditorZentavo $(ARGS)
+
+test: deps build/dev/build.ninja
+	cmake --build build/dev -j $(JOBS)
+	ctest --preset dev -j $(JOBS)
+
+asan: deps build/asan/build.ninja
+	cmake --build build/asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+bench: deps build/release/build.ninja
+	cmake --build build/release -j $(JOBS)
+	@for b in build/release/bench/bench_*; do echo "== $$b"; $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
+
+fuzz: deps build/fuzz/build.ninja
+	cmake --build build/fuzz -j $(JOBS)
+	@mkdir -p build/fuzz/corpus
+	@for f in build/fuzz/fuzz/fuzz_*; do \
+	  n=$$(basename $$f); mkdir -p build/fuzz/corpus/$$n; \
+	  seeds=fuzz/corpus/$${n#fuzz_}; [ -d $$seeds ] || seeds=; \
+	  echo "== $$n ($(FUZZ_SECONDS) s)"; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build/fuzz/corpus/$$n $$seeds 2>&1 | tail -n 12 || exit 1; \
+	done
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror
+
+clean:
+	rm -rf build
