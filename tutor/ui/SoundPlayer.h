@@ -1,0 +1,61 @@
+#pragma once
+// Plays the program's numbered sounds through ALSA from one worker thread.
+// The window thread only posts "play n" and returns at once; the worker
+// decodes the WAVE images, opens the device (after the window shows, since
+// loading ALSA's configuration takes milliseconds), and drops a sound still
+// playing when a new one arrives. Without a usable device every request is
+// silently ignored.
+
+#include <condition_variable>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class SoundPlayer {
+public:
+    enum class DeviceState { NotStarted, Opening, Ready, Unavailable };
+
+    explicit SoundPlayer(std::string deviceName = "default");
+    ~SoundPlayer();
+    SoundPlayer(const SoundPlayer&) = delete;
+    SoundPlayer& operator=(const SoundPlayer&) = delete;
+
+    // Registers the WAVE image of a sound; only before start().
+    void addSound(int number, std::vector<uint8_t> wave);
+    // Starts the worker, which decodes the sounds and opens the device.
+    void start();
+    // Asks for a sound; a request made before the device is open is kept
+    // (only the latest) and played once it is.
+    void play(int number);
+
+    DeviceState deviceState() const;
+    // Sounds the worker has begun to hand to the device.
+    int soundsStarted() const;
+    // Sounds cut short by a newer request.
+    int soundsDropped() const;
+
+    static constexpr int outputRate = 48000;
+
+private:
+    void run();
+    void openDevice();
+    void playOne(const std::vector<int16_t>& frames, std::unique_lock<std::mutex>& lock);
+
+    const std::string m_deviceName;
+    std::map<int, std::vector<uint8_t>> m_waves;
+    std::map<int, std::vector<int16_t>> m_frames;
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    int m_pending = 0;
+    bool m_stopping = false;
+    DeviceState m_state = DeviceState::NotStarted;
+    int m_started = 0;
+    int m_dropped = 0;
+
+    void* m_pcm = nullptr; // snd_pcm_t*, kept opaque so ALSA stays out of this header
+    std::thread m_worker;
+};
