@@ -1,0 +1,140 @@
+#include "common/core/AtomicFile.h"
+
+#include "common/core/ProgramPaths.h"
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A symbolic link stays a link: the file it names is the one replaced.
+fs::path ResolveLinks(fs::path target) {
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return target;
+        std::error_code ec;
+        const fs::path link = fs::read_symlink(target, ec);
+        if (ec)
+            return target;
+        target = link.is_absolute() ? link : target.parent_path() / link;
+    }
+    return target;
+}
+
+bool IsReadOnly(const struct stat& st, const fs::path& target) {
+    // The mode bits are checked too, because access() grants root every write.
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(target.c_str(), W_OK) != 0;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+int OpenTemporary(const fs::path& folder, const fs::path& name, fs::path& tmp) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        tmp = folder / ("." + name.string() + ".tmp" + std::to_string(::getpid()) + "-" +
+                        std::to_string(counter++) + "-" + std::to_string(stamp % 1000000));
+        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+void SyncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return; // the rename has happened; a folder that cannot be opened only delays durability
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    const fs::path native = NativePath(path);
+    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+    const fs::path target = ResolveLinks(NativePath(path));
+    struct stat st {};
+    return ::stat(target.c_str(), &st) == 0 && IsReadOnly(st, target);
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    if (path.empty())
+        return false;
+    const fs::path target = ResolveLinks(NativePath(path));
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists && (!S_ISREG(st.st_mode) || IsReadOnly(st, target)))
+        return false;
+    fs::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+
+    fs::path tmp;
+    const int fd = OpenTemporary(folder, target.filename(), tmp);
+    if (fd < 0)
+        return false;
+    bool ok = true;
+    if (exists) {
+        ok = ::fchmod(fd, st.st_mode & 07777) == 0;
+        // Handing the file back to its owner works only with the right to do
+        // so; without it the new file belongs to whoever writes it.
+        [[maybe_unused]] const int owned = ::fchown(fd, st.st_uid, st.st_gid);
+    }
+    ok = ok && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(tmp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(tmp.c_str());
+        return false;
+    }
+    SyncFolder(folder);
+    return true;
+}
