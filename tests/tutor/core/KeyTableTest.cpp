@@ -1,0 +1,240 @@
+#include "tutor/core/KeyTable.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace {
+
+struct LookupCase {
+    const char* name;
+    char character;
+    std::int16_t key;
+    KeyModifier modifier;
+};
+
+class KeyLookup : public testing::TestWithParam<LookupCase> {};
+
+TEST_P(KeyLookup, GivesKeyAndModifier) {
+    const LookupCase& c = GetParam();
+    const auto entry = FindKeyEntry(c.character);
+    ASSERT_TRUE(entry.has_value());
+    EXPECT_EQ(KeyTable::Entry(*entry).KeyNumber, c.key);
+    EXPECT_EQ(KeyTable::Entry(*entry).Modifier, c.modifier);
+    EXPECT_EQ(KeyTable::Entry(*entry).Character, static_cast<unsigned char>(c.character));
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, KeyLookup,
+                         testing::Values(LookupCase{"CapitalA", 'A', 10, KeyModifier::RightShift},
+                                         LookupCase{"CapitalH", 'H', 15, KeyModifier::LeftShift},
+                                         LookupCase{"CapitalY", 'Y', 5, KeyModifier::RightShift},
+                                         LookupCase{"Percent", '%', 49, KeyModifier::RightShift},
+                                         LookupCase{"Ampersand", '&', 46, KeyModifier::RightShift},
+                                         LookupCase{"Slash", '/', 45, KeyModifier::LeftShift},
+                                         LookupCase{"Euro", '\x80', 2, KeyModifier::AltGr},
+                                         LookupCase{"At", '@', 19, KeyModifier::AltGr},
+                                         LookupCase{"CCedilla", '\xE7', 19, KeyModifier::LeftShift},
+                                         LookupCase{"OGrave", '\xF2', 19, KeyModifier::None},
+                                         LookupCase{"CarriageReturn", '\r', 48, KeyModifier::None},
+                                         LookupCase{"Space", ' ', 35, KeyModifier::None},
+                                         LookupCase{"EAcute", '\xE9', 42, KeyModifier::LeftShift},
+                                         LookupCase{"EGrave", '\xE8', 42, KeyModifier::None},
+                                         LookupCase{"OpenBracket", '[', 42, KeyModifier::AltGr},
+                                         LookupCase{"Hash", '#', 40, KeyModifier::AltGr},
+                                         LookupCase{"Degree", '\xB0', 40, KeyModifier::LeftShift},
+                                         LookupCase{"Pound", '\xA3', 58, KeyModifier::RightShift},
+                                         LookupCase{"Caret", '^', 51, KeyModifier::LeftShift},
+                                         LookupCase{"IGrave", '\xEC', 51, KeyModifier::None},
+                                         LookupCase{"Section", '\xA7', 41, KeyModifier::LeftShift},
+                                         LookupCase{"CapitalB", 'B', 25, KeyModifier::LeftShift},
+                                         LookupCase{"Greater", '>', 20, KeyModifier::RightShift},
+                                         LookupCase{"Underscore", '_', 53, KeyModifier::LeftShift},
+                                         LookupCase{"Backslash", '\\', 52, KeyModifier::None},
+                                         LookupCase{"Bar", '|', 52, KeyModifier::RightShift},
+                                         LookupCase{"Question", '?', 50, KeyModifier::LeftShift}),
+                         [](const testing::TestParamInfo<LookupCase>& p) {
+                             return std::string(p.param.name);
+                         });
+
+TEST(KeyTable, CharactersWithoutKeyAreNotFoundAndFilteredOut) {
+    for (char c : std::string("{}~\t\xC8\n\x01\xFF")) {
+        EXPECT_FALSE(FindKeyEntry(c).has_value())
+            << static_cast<int>(static_cast<unsigned char>(c));
+    }
+    EXPECT_EQ(FilterToKeyboard("a{b}~c\td\xC8"
+                               "e\r\n\xE8\x80"),
+              "abcde\r\xE8\x80");
+    EXPECT_EQ(FilterToKeyboard(""), "");
+    EXPECT_EQ(FilterToKeyboard("{~}"), "");
+}
+
+TEST(KeyTable, HasExactly103EntriesWithNoCharacterTwiceAndOnlyCrAsControl) {
+    const auto& entries = KeyTable::Entries();
+    ASSERT_EQ(entries.size(), 103u);
+    std::set<std::int16_t> seen;
+    for (const KeyEntry& e : entries) {
+        EXPECT_TRUE(seen.insert(e.Character).second) << "twice: " << e.Character;
+        EXPECT_GE(e.KeyNumber, 0);
+        EXPECT_LT(e.KeyNumber, KeyTable::kKeyCount);
+        const std::set<std::int16_t> undefinedCodes{0x81, 0x8D, 0x8F, 0x90, 0x9D};
+        const bool control =
+            e.Character < 32 || e.Character == 127 || undefinedCodes.count(e.Character) > 0;
+        if (control) {
+            EXPECT_EQ(e.Character, 13);
+            EXPECT_EQ(e.KeyNumber, KeyTable::kEnterKey);
+        }
+    }
+    EXPECT_TRUE(seen.count(13));
+}
+
+TEST(KeyTable, EveryCodeFindsTheEntryHoldingIt) {
+    int found = 0;
+    for (int code = 0; code < 256; ++code) {
+        const auto entry = FindKeyEntry(static_cast<char>(code));
+        if (entry) {
+            EXPECT_EQ(KeyTable::Entry(*entry).Character, code);
+            ++found;
+        }
+    }
+    EXPECT_EQ(found, 103);
+}
+
+TEST(KeyTable, KeysAreNumberedInOrderAndLieInsideTheirRows) {
+    const auto& keys = KeyTable::Keys();
+    ASSERT_EQ(keys.size(), 63u);
+    const std::set<int> rowTops{75, 705, 1200, 1335, 1965, 2595};
+    for (std::size_t n = 0; n < keys.size(); ++n) {
+        EXPECT_EQ(keys[n].number, static_cast<std::int16_t>(n));
+        EXPECT_TRUE(rowTops.count(keys[n].top)) << n;
+        EXPECT_GT(keys[n].width, 0);
+    }
+    // Within a row no two keys overlap.
+    for (const KeyInfo& a : keys) {
+        for (const KeyInfo& b : keys) {
+            if (a.number >= b.number || a.top != b.top)
+                continue;
+            const bool apart = a.left + a.width <= b.left || b.left + b.width <= a.left;
+            EXPECT_TRUE(apart) << a.number << " and " << b.number;
+        }
+    }
+    EXPECT_EQ(KeyTable::Key(48).height, 630);
+    EXPECT_EQ(KeyTable::Key(48).top, 1200);
+    EXPECT_EQ(KeyTable::Key(35).width, 2415);
+}
+
+TEST(KeyTable, ModifierIsTheShiftOfTheOtherHand) {
+    // Hand boundaries: number row between 6 and 7, upper row between Y and U,
+    // home row between G and H, lower row between V and B.
+    const std::set<std::int16_t> leftHand{52, 60, 61, 58, 57, 49, 46, 0,  1,  2,  3, 4,
+                                          5,  10, 11, 12, 13, 14, 20, 21, 22, 23, 24};
+    for (const KeyEntry& e : KeyTable::Entries()) {
+        if (e.Modifier == KeyModifier::LeftShift) {
+            EXPECT_FALSE(leftHand.count(e.KeyNumber)) << e.Character;
+        }
+        if (e.Modifier == KeyModifier::RightShift) {
+            EXPECT_TRUE(leftHand.count(e.KeyNumber)) << e.Character;
+        }
+    }
+}
+
+TEST(KeyTable, ModifierKeys) {
+    EXPECT_EQ(KeyTable::ModifierKey(KeyModifier::None), -1);
+    EXPECT_EQ(KeyTable::ModifierKey(KeyModifier::LeftShift), 30);
+    EXPECT_EQ(KeyTable::ModifierKey(KeyModifier::RightShift), 36);
+    EXPECT_EQ(KeyTable::ModifierKey(KeyModifier::AltGr), 38);
+}
+
+TEST(KeyTable, ErgonomicSplitChangesExactlySixKeys) {
+    std::set<int> changed;
+    for (std::int16_t n = 0; n < KeyTable::kKeyCount; ++n) {
+        if (FingerOf(n, KeySplit::Classic) != FingerOf(n, KeySplit::Ergonomic))
+            changed.insert(n);
+    }
+    EXPECT_EQ(changed, (std::set<int>{21, 22, 23, 27, 28, 29}));
+}
+
+struct FingerCase {
+    std::int16_t key;
+    FingerGroup classic;
+    FingerGroup ergonomic;
+};
+
+class Fingers : public testing::TestWithParam<FingerCase> {};
+
+TEST_P(Fingers, UnderBothSplits) {
+    const FingerCase& c = GetParam();
+    EXPECT_EQ(FingerOf(c.key, KeySplit::Classic), c.classic);
+    EXPECT_EQ(FingerOf(c.key, KeySplit::Ergonomic), c.ergonomic);
+}
+
+using FG = FingerGroup;
+INSTANTIATE_TEST_SUITE_P(
+    Keys, Fingers,
+    testing::Values(FingerCase{20, FG::Little, FG::Little}, FingerCase{21, FG::Ring, FG::Little},
+                    FingerCase{22, FG::Middle, FG::Ring}, FingerCase{23, FG::Index, FG::Middle},
+                    FingerCase{24, FG::Index, FG::Index}, FingerCase{25, FG::Index, FG::Index},
+                    FingerCase{26, FG::Index, FG::Index}, FingerCase{27, FG::Middle, FG::Index},
+                    FingerCase{28, FG::Ring, FG::Middle}, FingerCase{29, FG::Little, FG::Ring},
+                    FingerCase{53, FG::Little, FG::Little}, FingerCase{35, FG::Thumb, FG::Thumb},
+                    FingerCase{31, FG::Ring, FG::Ring}, FingerCase{58, FG::Ring, FG::Ring},
+                    FingerCase{57, FG::Middle, FG::Middle}, FingerCase{49, FG::Index, FG::Index},
+                    FingerCase{33, FG::Middle, FG::Middle}, FingerCase{32, FG::Ring, FG::Ring},
+                    FingerCase{13, FG::Index, FG::Index}, FingerCase{16, FG::Index, FG::Index},
+                    FingerCase{19, FG::Little, FG::Little}, FingerCase{38, FG::Little, FG::Little},
+                    FingerCase{59, FG::Little, FG::Little},
+                    FingerCase{62, FG::Little, FG::Little}));
+
+TEST(KeyTable, EveryRowHasFourIndexFingerKeysInTheClassicSplit) {
+    std::map<int, int> indexKeysByTop;
+    for (const KeyInfo& key : KeyTable::Keys()) {
+        if (key.classicFinger == FingerGroup::Index)
+            ++indexKeysByTop[key.top];
+    }
+    EXPECT_EQ(indexKeysByTop, (std::map<int, int>{{75, 4}, {705, 4}, {1335, 4}, {1965, 4}}));
+}
+
+struct CaptionCase {
+    std::int16_t key;
+    const char* caption;
+    CaptionFont font;
+};
+
+class Captions : public testing::TestWithParam<CaptionCase> {};
+
+TEST_P(Captions, TextAndFont) {
+    const CaptionCase& c = GetParam();
+    EXPECT_EQ(KeyTable::Key(c.key).caption, c.caption);
+    EXPECT_EQ(KeyTable::Key(c.key).captionFont, c.font);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, Captions,
+                         testing::Values(CaptionCase{52, " |\r\n  \\", CaptionFont::Small},
+                                         CaptionCase{61, " \"\r\n  2", CaptionFont::Small},
+                                         CaptionCase{46, " &\r\n  6", CaptionFont::Small},
+                                         CaptionCase{50, " ?\r\n   '", CaptionFont::Small},
+                                         CaptionCase{58, " \xA3\r\n  3", CaptionFont::Small},
+                                         CaptionCase{51, " ^\r\n  \xEC", CaptionFont::Small},
+                                         CaptionCase{42, " \xE9\r\n  \xE8   [", CaptionFont::Small},
+                                         CaptionCase{43, " *\r\n  +   ]", CaptionFont::Small},
+                                         CaptionCase{19, " \xE7\r\n  \xF2  @", CaptionFont::Small},
+                                         CaptionCase{40, " \xB0\r\n  \xE0  #", CaptionFont::Small},
+                                         CaptionCase{41, " \xA7\r\n  \xF9", CaptionFont::Small},
+                                         CaptionCase{2, "E\r\n      \x80", CaptionFont::Small},
+                                         CaptionCase{62, "    Invio", CaptionFont::Small},
+                                         CaptionCase{44, " Ctrl", CaptionFont::Small},
+                                         CaptionCase{38, " Alt Gr", CaptionFont::Small},
+                                         CaptionCase{31, " Alt", CaptionFont::Small},
+                                         CaptionCase{10, "A", CaptionFont::Window},
+                                         CaptionCase{25, "B", CaptionFont::Window},
+                                         CaptionCase{54, "", CaptionFont::Large},
+                                         CaptionCase{35, "", CaptionFont::Window}));
+
+TEST(KeyTable, CaptionFonts) {
+    EXPECT_EQ(KeyTable::CaptionFontSpec(CaptionFont::Small).pointSize, 9.75f);
+    EXPECT_EQ(KeyTable::CaptionFontSpec(CaptionFont::Window).pointSize, 12.0f);
+    EXPECT_EQ(KeyTable::CaptionFontSpec(CaptionFont::Large).pointSize, 18.0f);
+    EXPECT_EQ(KeyTable::CaptionFontSpec(CaptionFont::Large).family, "Arial");
+}
+
+} // namespace
