@@ -6,6 +6,14 @@
 class QTextBrowser;
 class QToolButton;
 
+// Opens the help at a topic; false when the topic's page is missing. Windows
+// reach the help through this port so that tests need no help window.
+class HelpPort {
+public:
+    virtual ~HelpPort() = default;
+    virtual bool ShowHelpTopic(int topic) = 0;
+};
+
 // The in-program help: a window that shows the HTML pages kept in the help/
 // folder beside the programs, opened at a topic number (topic N is page
 // N.html, topic 0 the contents page index.html), with back, forward and
@@ -39,4 +47,14 @@ private:
     QToolButton* m_back;
     QToolButton* m_forward;
     QToolButton* m_home;
+};
+
+// The help port answered by the shared HelpViewer of a program folder.
+class HelpViewerPort : public HelpPort {
+public:
+    explicit HelpViewerPort(QString programFolder) : m_programFolder(std::move(programFolder)) {}
+    bool ShowHelpTopic(int topic) override { return HelpViewer::ShowTopic(m_programFolder, topic); }
+
+private:
+    QString m_programFolder;
 };

@@ -27,9 +27,9 @@ private:
     SentenceEditor& m_editor;
 };
 
-SentenceEditor::SentenceEditor(EditorFiles& files, WidthOf widthOf,
+SentenceEditor::SentenceEditor(EditorFiles& files, const TextMeasure& measure,
                                SentenceEditorObserver& observer, MessageTexts texts)
-    : m_files(files), m_widthOf(std::move(widthOf)), m_observer(observer),
+    : m_files(files), m_measure(measure), m_observer(observer),
       m_texts(std::move(texts)) {
     // Start: both lists hold 1..15 with their first item selected, no file,
     // editing off, the indicator at rest.
@@ -62,7 +62,7 @@ int16_t SentenceEditor::clampPosition(int position) const {
 }
 
 bool SentenceEditor::TooWide(const std::string& text) const {
-    return m_widthOf(text) + WidthMargin > BoxWidth;
+    return m_measure.Width(text, WindowFont()) + WidthMargin > BoxWidth;
 }
 
 std::string SentenceEditor::FitToBox(const std::string& text) const {

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "common/core/TextMeasure.h"
 #include "editor/core/EditorFiles.h"
 #include "editor/core/EditorMessage.h"
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 // The exercise editor's working state and rules, free of any widget:
@@ -56,11 +56,11 @@ public:
     static constexpr int RestIcon = 400;
     static constexpr int MessageSlotCount = 20;
     using MessageTexts = std::array<std::string, MessageSlotCount>;
-    // Width in pixels of a Windows-1252 text drawn in the window's font.
-    using WidthOf = std::function<int(const std::string&)>;
+    // The window's font, in which the lines are measured.
+    static FontSpec WindowFont() { return FontSpec{"Arial", 12.0f, false, false}; }
 
-    SentenceEditor(EditorFiles& files, WidthOf widthOf, SentenceEditorObserver& observer,
-                   MessageTexts texts);
+    SentenceEditor(EditorFiles& files, const TextMeasure& measure,
+                   SentenceEditorObserver& observer, MessageTexts texts);
 
     const EditorState& State() const { return m_state; }
     const MessageTexts& Texts() const { return m_texts; }
@@ -116,7 +116,7 @@ private:
     int16_t clampPosition(int position) const;
 
     EditorFiles& m_files;
-    WidthOf m_widthOf;
+    const TextMeasure& m_measure;
     SentenceEditorObserver& m_observer;
     MessageTexts m_texts;
     EditorState m_state;
