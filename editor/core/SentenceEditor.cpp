@@ -29,8 +29,7 @@ private:
 
 SentenceEditor::SentenceEditor(EditorFiles& files, const TextMeasure& measure,
                                SentenceEditorObserver& observer, MessageTexts texts)
-    : m_files(files), m_measure(measure), m_observer(observer),
-      m_texts(std::move(texts)) {
+    : m_files(files), m_measure(measure), m_observer(observer), m_texts(std::move(texts)) {
     // Start: both lists hold 1..15 with their first item selected, no file,
     // editing off, the indicator at rest.
     selectReadPosition(1);

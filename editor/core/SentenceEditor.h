@@ -59,8 +59,8 @@ public:
     // The window's font, in which the lines are measured.
     static FontSpec WindowFont() { return FontSpec{"Arial", 12.0f, false, false}; }
 
-    SentenceEditor(EditorFiles& files, const TextMeasure& measure,
-                   SentenceEditorObserver& observer, MessageTexts texts);
+    SentenceEditor(EditorFiles& files, const TextMeasure& measure, SentenceEditorObserver& observer,
+                   MessageTexts texts);
 
     const EditorState& State() const { return m_state; }
     const MessageTexts& Texts() const { return m_texts; }
