@@ -1,0 +1,41 @@
+// The small interfaces through which the tutor's rules reach the world: the
+// date-time clock, the random generator, the Caps Lock state and the modal
+// results window. The main window implements them; tests fake them, so a
+// whole exercise plays in microseconds.
+#pragma once
+
+#include <cstdint>
+
+struct ResultsTable;
+
+// The date-time clock, read in whole seconds: two readings one second apart
+// differ by one even when only a few milliseconds passed between them.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual std::int64_t Now() const = 0;
+};
+
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    // Seeds the generator afresh from the clock.
+    virtual void Reseed() = 0;
+    // Uniform in [0, 1).
+    virtual double Next() = 0;
+};
+
+class CapsLock {
+public:
+    virtual ~CapsLock() = default;
+    virtual bool IsOn() const = 0;
+    virtual void SwitchOff() = 0;
+};
+
+// Shows the results window modally and returns the pupil's answer:
+// 0 "Continua", 1 "Termina", -1 when the window was closed any other way.
+class ResultsPresenter {
+public:
+    virtual ~ResultsPresenter() = default;
+    virtual std::int16_t ShowResults(const ResultsTable& results) = 0;
+};
