@@ -1,11 +1,45 @@
+// EditorZentavo: the exercise editor. One copy per user; its folder is the
+// program folder, where it finds Zentavo.ini, Lang/ and the help pages.
+#include "common/core/LanguageFiles.h"
+#include "common/core/ProgramPaths.h"
+#include "common/ui/HelpViewer.h"
+#include "common/ui/Messages.h"
+#include "common/ui/QtTextMeasure.h"
+#include "common/ui/SingleInstance.h"
+#include "editor/core/DiskEditorFiles.h"
+#include "editor/ui/QtEditorDialogs.h"
+#include "editor/ui/QtFileDialogPort.h"
+#include "editor/ui/frmCreaFrasi.h"
+
 #include <QApplication>
-#include <QWidget>
+#include <QLocale>
+
+#include <filesystem>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Editor Zentavo"));
-    window.resize(640, 480);
+    QApplication::setApplicationName(QStringLiteral("EditorZentavo"));
+
+    SingleInstance instance(QStringLiteral("EditorZentavo"));
+    if (!instance.TryAcquire())
+        return 0; // another copy is running: end without a word
+
+    const QString nativeFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    const std::string programFolder = ProgramFolderOf(FromNativePath(
+        std::filesystem::path(QCoreApplication::applicationFilePath().toStdString())));
+
+    DiskEditorFiles files;
+    QtTextMeasure measure;
+    QtMessagePort messages;
+    QtFileDialogPort fileDialogs;
+    HelpViewerPort help(nativeFolder);
+    QtEditorDialogs dialogs(programFolder, messages, help);
+    frmCreaFrasi window(programFolder,
+                        InstallerLanguageFromLocale(QLocale::system().name().toStdString()),
+                        {files, measure, messages, fileDialogs, help, dialogs});
+    messages.SetParent(&window);
     window.show();
-    return app.exec();
+    const int result = QApplication::exec();
+    HelpViewer::CloseShared();
+    return result;
 }

@@ -1,5 +1,8 @@
 #include "editor/core/EditorTexts.h"
 
+#include "common/core/LanguageFiles.h"
+#include "common/core/ProgramPaths.h"
+#include "common/core/Settings.h"
 #include "editor/core/EditorVersion.h"
 
 SentenceEditor::MessageTexts EditorMessageTexts(const UiTexts& texts) {
@@ -15,4 +18,29 @@ std::string EditorVersionLabel() {
 
 std::string EditorMailSubject() {
     return "Editor Zentavo - " + EditorVersionLabel();
+}
+
+EditorLanguageTexts LoadEditorTexts(const std::string& programFolder,
+                                    const std::string& installerLanguage) {
+    const std::string language =
+        LoadEditorLanguage(SettingsFilePath(programFolder), installerLanguage);
+    const bool fromFile = LanguageFileExists(programFolder, language);
+    return EditorLanguageTexts{language, fromFile, DialogTexts(programFolder, language, fromFile)};
+}
+
+EditorLanguageTexts ChangeEditorLanguage(const std::string& programFolder,
+                                         const std::string& language) {
+    // The settings file is written through its own path: the current
+    // exercise file is never touched by a change of language.
+    SaveEditorLanguage(SettingsFilePath(programFolder), language);
+    return EditorLanguageTexts{
+        language, true,
+        UiTexts::FromFile(UiProgram::Editor, LanguageFilePath(programFolder, language))};
+}
+
+UiTexts DialogTexts(const std::string& programFolder, const std::string& language,
+                    bool startedWithFile) {
+    if (!startedWithFile)
+        return UiTexts::BuiltIn(UiProgram::Editor);
+    return UiTexts::FromFile(UiProgram::Editor, LanguageFilePath(programFolder, language));
 }

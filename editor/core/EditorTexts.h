@@ -10,3 +10,23 @@ SentenceEditor::MessageTexts EditorMessageTexts(const UiTexts& texts);
 std::string EditorVersionLabel();
 // The subject of a mail to the author: "Editor Zentavo - Versione 3.0.0".
 std::string EditorMailSubject();
+
+// The editor's language and texts at start: the language from the settings
+// file (or, at a first start, from the installer's choice), the texts from
+// its language file when that exists, else the built-in Italian ones.
+struct EditorLanguageTexts {
+    std::string language;
+    bool fromFile = false; // the start's test, kept for the whole run
+    UiTexts texts;
+};
+EditorLanguageTexts LoadEditorTexts(const std::string& programFolder,
+                                    const std::string& installerLanguage);
+// A language confirmed in the chooser: its "CurrentLanguage" is written at
+// once and the window's texts come from its file from now on.
+EditorLanguageTexts ChangeEditorLanguage(const std::string& programFolder,
+                                         const std::string& language);
+// The texts of the windows that choose their texts when they open (the
+// about box and the language chooser): by the start's test, in the current
+// language.
+UiTexts DialogTexts(const std::string& programFolder, const std::string& language,
+                    bool startedWithFile);

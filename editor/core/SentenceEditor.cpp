@@ -205,6 +205,7 @@ void SentenceEditor::setLine(int line, const std::string& text) {
 }
 
 void SentenceEditor::LineFocused(int line) {
+    Notifier notify(*this);
     if (line == 1 && m_state.lines[0].empty())
         focusLine(0);
 }
