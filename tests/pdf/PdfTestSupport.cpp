@@ -190,6 +190,40 @@ std::vector<std::string> Lines(const std::string& data) {
     return lines;
 }
 
+int FirstPageObject(const std::string& file) {
+    std::smatch match;
+    static const std::regex kids(R"(/Kids \[(\d+) 0 R)");
+    if (!std::regex_search(file, match, kids)) {
+        ADD_FAILURE() << "no page";
+        return 0;
+    }
+    return std::stoi(match[1]);
+}
+
+OnePage WriteOnePage(const std::function<void(clsPDFCreator&)>& declare,
+                     const std::function<void(clsPDFCreator&)>& draw, OnePageSetup setup) {
+    OnePage page;
+    page.path = TempPath("page.pdf");
+    clsPDFCreator pdf;
+    pdf.ScaleMode(setup.scaleMode);
+    pdf.EncodeASCII85(setup.ascii85);
+    std::string name = page.path;
+    pdf.InitPDFFile(name);
+    declare(pdf);
+    pdf.BeginPage();
+    draw(pdf);
+    pdf.EndPage();
+    pdf.ClosePDFFile();
+    page.file = ReadBytes(page.path);
+    page.content = StreamData(page.file, FirstPageObject(page.file) + 1);
+    if (setup.ascii85) {
+        ExpectQpdfAscii85Only(page.path);
+    } else {
+        ExpectQpdfClean(page.path);
+    }
+    return page;
+}
+
 std::string Ascii85Decode(const std::string& data) {
     std::string out;
     uint64_t value = 0;

@@ -4,9 +4,12 @@
 // rules, and readers that pick objects and content lines out of a file.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
+
+class clsPDFCreator;
 
 namespace pdftest {
 
@@ -61,6 +64,23 @@ std::string ObjectBody(const std::string& file, int number);
 std::string StreamData(const std::string& file, int number);
 // Content lines of a stream, split at CR LF.
 std::vector<std::string> Lines(const std::string& data);
+
+// The object number of the first page, read from the page tree.
+int FirstPageObject(const std::string& file);
+
+// A one-page document as a test writes it: `declare` runs between
+// InitPDFFile and BeginPage (fonts, images, forms), `draw` inside the page.
+struct OnePage {
+    std::string path;
+    std::string file;
+    std::string content; // the data of the page's content stream
+};
+struct OnePageSetup {
+    int32_t scaleMode = 0;
+    bool ascii85 = false;
+};
+OnePage WriteOnePage(const std::function<void(clsPDFCreator&)>& declare,
+                     const std::function<void(clsPDFCreator&)>& draw, OnePageSetup setup = {});
 
 // Decodes ASCII85 data up to "~>" (white space, NUL included, is skipped).
 std::string Ascii85Decode(const std::string& data);
