@@ -1,6 +1,6 @@
 #include "common/ui/QtTextMeasure.h"
 
-#include "common/core/Cp1252.h"
+#include "common/ui/QtCp1252.h"
 
 #include <QFontMetrics>
 
@@ -16,5 +16,5 @@ QFont QtTextMeasure::FontOf(const FontSpec& font) {
 
 int QtTextMeasure::Width(const std::string& cp1252Text, const FontSpec& font) const {
     const QFontMetrics metrics(FontOf(font));
-    return metrics.horizontalAdvance(QString::fromStdString(Cp1252ToUtf8(cp1252Text)));
+    return metrics.horizontalAdvance(ToQString(cp1252Text));
 }

@@ -1,7 +1,7 @@
 #include "common/ui/frmLanguage.h"
 
-#include "common/core/Cp1252.h"
 #include "common/ui/Messages.h"
+#include "common/ui/QtCp1252.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -13,7 +13,7 @@
 
 namespace {
 QString qs(const std::string& cp1252) {
-    return QString::fromStdString(Cp1252ToUtf8(cp1252));
+    return ToQString(cp1252);
 }
 } // namespace
 

@@ -1,47 +1,37 @@
 #include "editor/ui/EditorPictures.h"
 
-#include <QApplication>
-#include <QStyle>
-
-namespace {
-QIcon standard(QStyle::StandardPixmap which) {
-    return QApplication::style()->standardIcon(which);
-}
-} // namespace
+#include "common/ui/Pictures.h"
 
 namespace EditorPictures {
 
 QPixmap Indicator(int icon) {
-    static const QStyle::StandardPixmap frames[] = {
-        QStyle::SP_DialogSaveButton, QStyle::SP_FileIcon, QStyle::SP_FileDialogDetailedView,
-        QStyle::SP_FileDialogContentsView};
-    const int index = icon >= 400 && icon <= 403 ? icon - 400 : 0;
-    return standard(frames[index]).pixmap(32, 32);
+    const int number = icon >= 400 && icon <= 403 ? icon : 400;
+    return Pictures::pixmap(number, QSize(32, 32));
 }
 
 QIcon WindowIcon() {
-    return standard(QStyle::SP_FileDialogDetailedView);
+    return Pictures::icon(Pictures::Role::AppEditor);
 }
 QPixmap PathMark() {
-    return standard(QStyle::SP_DirOpenIcon).pixmap(24, 24);
+    return Pictures::pixmap(Pictures::Role::Folder, QSize(24, 24));
 }
 QIcon NewFile() {
-    return standard(QStyle::SP_FileIcon);
+    return Pictures::icon(Pictures::Role::FileNew);
 }
 QIcon OpenFile() {
-    return standard(QStyle::SP_DialogOpenButton);
+    return Pictures::icon(Pictures::Role::FileOpen);
 }
 QIcon Info() {
-    return standard(QStyle::SP_MessageBoxInformation);
+    return Pictures::icon(Pictures::Role::MenuHelp);
 }
 QIcon Language() {
-    return standard(QStyle::SP_ComputerIcon);
+    return Pictures::icon(Pictures::Role::MenuLanguage);
 }
 QIcon Close() {
-    return standard(QStyle::SP_DialogCloseButton);
+    return Pictures::icon(Pictures::Role::MenuClose);
 }
 QPixmap AboutPicture() {
-    return standard(QStyle::SP_FileDialogDetailedView).pixmap(64, 64);
+    return Pictures::pixmap(Pictures::Role::AboutEditor);
 }
 
 } // namespace EditorPictures

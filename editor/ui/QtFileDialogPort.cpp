@@ -1,12 +1,12 @@
 #include "editor/ui/QtFileDialogPort.h"
 
-#include "common/core/Cp1252.h"
+#include "common/ui/QtCp1252.h"
 
 #include <QWidget>
 
 namespace {
 QString qs(const std::string& cp1252) {
-    return QString::fromStdString(Cp1252ToUtf8(cp1252));
+    return ToQString(cp1252);
 }
 } // namespace
 
@@ -47,5 +47,5 @@ std::string QtFileDialogPort::Run(const FileDialogRequest& request) {
     Prepare(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return Utf8ToCp1252(dialog.selectedFiles().constFirst().toStdString());
+    return FromQString(dialog.selectedFiles().constFirst());
 }

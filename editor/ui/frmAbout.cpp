@@ -1,14 +1,14 @@
 #include "editor/ui/frmAbout.h"
 
-#include "common/core/Cp1252.h"
 #include "common/core/UiTexts.h"
 #include "common/ui/Messages.h"
+#include "common/ui/QtCp1252.h"
 #include "editor/core/EditorTexts.h"
 #include "editor/ui/EditorPictures.h"
 
 namespace {
 QString qs(const std::string& cp1252) {
-    return QString::fromStdString(Cp1252ToUtf8(cp1252));
+    return ToQString(cp1252);
 }
 } // namespace
 

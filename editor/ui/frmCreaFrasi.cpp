@@ -1,8 +1,8 @@
 #include "editor/ui/frmCreaFrasi.h"
 
-#include "common/core/Cp1252.h"
 #include "common/ui/HelpViewer.h"
 #include "common/ui/Messages.h"
+#include "common/ui/QtCp1252.h"
 #include "common/ui/QtTextMeasure.h"
 #include "editor/core/OpenSave.h"
 #include "editor/ui/EditorDialogs.h"
@@ -27,10 +27,10 @@
 
 namespace {
 QString qs(const std::string& cp1252) {
-    return QString::fromStdString(Cp1252ToUtf8(cp1252));
+    return ToQString(cp1252);
 }
 std::string cp(const QString& text) {
-    return Utf8ToCp1252(text.toStdString());
+    return FromQString(text);
 }
 
 QString indexed(const char* name, int index) {
