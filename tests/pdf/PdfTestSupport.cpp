@@ -68,7 +68,11 @@ void ExpectQpdfAscii85Only(const std::string& path) {
     EXPECT_TRUE(check.status == 0 || check.status == 3) << check.output;
     std::istringstream lines(check.output);
     std::string line;
-    const std::regex allowed("WARNING: .*(ASCII85|ascii85|stream|endstream|expected endobj).*");
+    const std::regex allowed(
+        "WARNING: .*: (expected endstream|attempting to recover stream length"
+        "|recovered stream length: \\d+"
+        "|error decoding stream data for object \\d+ 0: character out of range during base 85 "
+        "decode|stream will be re-processed without filtering to avoid data loss)");
     while (std::getline(lines, line)) {
         if (line.find("WARNING") != std::string::npos) {
             EXPECT_TRUE(std::regex_match(line, allowed)) << line;
