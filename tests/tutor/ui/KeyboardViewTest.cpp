@@ -1,0 +1,163 @@
+#include "tutor/ui/KeyboardView.h"
+
+#include <QImage>
+#include <QPaintEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QRgb rgbOf(StoredColour c) {
+    return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+StoredColour masked(StoredColour key, StoredColour mask) {
+    return key & mask;
+}
+
+// Records the region of every paint the view receives.
+class PaintRecorder : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+    QRegion painted;
+};
+
+class KeyboardViewTest : public testing::Test {
+protected:
+    QImage picture() { return view.grab().toImage(); }
+    QRgb at(const QPoint& p) { return picture().pixel(p) & 0xFFFFFF; }
+
+    KeyboardModel model;
+    KeyboardView view{model};
+};
+
+TEST_F(KeyboardViewTest, RaisedKeysAreLitFromTheTopLeft) {
+    const QRect a = view.KeyRectPixels(10);
+    const StoredColour base = model.KeyColour(10);
+    for (int ring = 0; ring <= model.BevelWidth(); ++ring) {
+        SCOPED_TRACE(ring);
+        EXPECT_EQ(at({a.left() - ring - 1, a.center().y()}) & 0xFFFFFF,
+                  rgbOf(LightBevelOf(base)) & 0xFFFFFF);
+        EXPECT_EQ(at({a.center().x(), a.top() - ring - 1}), rgbOf(LightBevelOf(base)) & 0xFFFFFF);
+        EXPECT_EQ(at({a.right() + 1 + ring, a.center().y()}), rgbOf(DarkBevelOf(base)) & 0xFFFFFF);
+        EXPECT_EQ(at({a.center().x(), a.bottom() + 1 + ring}), rgbOf(DarkBevelOf(base)) & 0xFFFFFF);
+    }
+    // beyond the last ring lies the plate, not a bevel
+    EXPECT_NE(at({a.left() - model.BevelWidth() - 2, a.center().y()}),
+              rgbOf(LightBevelOf(base)) & 0xFFFFFF);
+}
+
+TEST_F(KeyboardViewTest, SunkenKeysSwapTheBevel) {
+    model.HighlightNextKey('a', 1);
+    const QRect a = view.KeyRectPixels(10);
+    const StoredColour base = model.KeyColour(10);
+    EXPECT_EQ(at({a.left() - 1, a.center().y()}), rgbOf(DarkBevelOf(base)) & 0xFFFFFF);
+    EXPECT_EQ(at({a.right() + 1, a.center().y()}), rgbOf(LightBevelOf(base)) & 0xFFFFFF);
+}
+
+TEST_F(KeyboardViewTest, HighlightFramesDarkenByMasking) {
+    model.LoadOptions(true, true, KeySplit::Classic);
+    model.HighlightNextKey('A', 1);
+    const QRect shift = view.KeyRectPixels(36);
+    const StoredColour base = model.KeyColour(36);
+    // a point of the right Shift clear of its arrow symbol
+    EXPECT_EQ(at({shift.right() - 6, shift.center().y()}),
+              rgbOf(masked(base, kHighlightFrameFill)) & 0xFFFFFF);
+    EXPECT_EQ(at({shift.right(), shift.center().y()}),
+              rgbOf(masked(base, kHighlightFrameBorder)) & 0xFFFFFF);
+    // the key beside it keeps its own colour
+    const QRect minus = view.KeyRectPixels(53);
+    EXPECT_EQ(at({minus.right() - 3, minus.bottom() - 3}), rgbOf(model.KeyColour(53)) & 0xFFFFFF);
+}
+
+TEST_F(KeyboardViewTest, EnterShowsAsOneLShapedKey) {
+    model.LoadOptions(false, true, KeySplit::Classic);
+    const QRect upper = view.KeyRectPixels(62);
+    const QRect lower = view.KeyRectPixels(48);
+    ASSERT_EQ(upper.bottom() + 1, lower.top());
+    const QRgb cap = rgbOf(model.KeyColour(48)) & 0xFFFFFF;
+    // no bevel line where the two parts meet
+    for (int y = upper.bottom() - 4; y <= lower.top() + 4; ++y)
+        ASSERT_EQ(at({lower.center().x(), y}), cap) << "row " << y;
+}
+
+TEST_F(KeyboardViewTest, EveryKeyIsFoundAtItsCentre) {
+    for (int key = 0; key < KeyTable::kKeyCount; ++key)
+        ASSERT_EQ(view.KeyAt(view.KeyRectPixels(key).center()), key);
+    EXPECT_EQ(view.KeyAt({1, 1}), -1);
+}
+
+TEST_F(KeyboardViewTest, DesignSizeMapsTwipsToPixelsByFifteen) {
+    EXPECT_EQ(view.size(), QSize(KeyboardView::kDesignWidth, KeyboardView::kDesignHeight));
+    EXPECT_EQ(view.KeyRectPixels(52), QRect(4, 5, 29, 33));
+    EXPECT_EQ(view.KeyRectPixels(48), QRect(535, 80, 53, 42));
+    // the bevel of the outermost keys stays inside the picture
+    const QRect rightmost = view.KeyRectPixels(47);
+    EXPECT_LT(rightmost.right() + 1 + model.BevelWidth(), view.width());
+    EXPECT_LT(rightmost.bottom() + 1 + model.BevelWidth(), view.height());
+}
+
+TEST(KeyboardViewLarge, ScalesKeysAndWidensTheBevel) {
+    KeyboardModel model(true);
+    KeyboardView view(model);
+    view.resize(qRound(KeyboardView::kDesignWidth * 1.41),
+                qRound(KeyboardView::kDesignHeight * 1.31));
+    const QRect a = view.KeyRectPixels(10);
+    EXPECT_NEAR(a.width(), 29 * 1.41, 1.0);
+    EXPECT_NEAR(a.height(), 33 * 1.31, 1.0);
+    const QImage image = view.grab().toImage();
+    const QRgb light = rgbOf(LightBevelOf(model.KeyColour(10))) & 0xFFFFFF;
+    EXPECT_EQ(image.pixel(a.left() - 5, a.center().y()) & 0xFFFFFF, light);
+}
+
+TEST_F(KeyboardViewTest, DoubleClicksGoOutAsSignals) {
+    QSignalSpy keys(&view, &KeyboardView::keyDoubleClicked);
+    QSignalSpy images(&view, &KeyboardView::fingerImageDoubleClicked);
+    QTest::mouseDClick(&view, Qt::LeftButton, {}, view.KeyRectPixels(25).center());
+    ASSERT_EQ(keys.count(), 1);
+    EXPECT_EQ(keys.at(0).at(0).toInt(), 25);
+    // finger images answer only while they are shown
+    const QPoint onImage = view.FingerImageRectPixels(3).center();
+    QTest::mouseDClick(&view, Qt::LeftButton, {}, onImage);
+    EXPECT_EQ(images.count(), 0);
+    model.ShowFingerImages(true);
+    QTest::mouseDClick(&view, Qt::LeftButton, {}, onImage);
+    EXPECT_EQ(images.count(), 1);
+    EXPECT_EQ(keys.count(), 2);
+}
+
+TEST_F(KeyboardViewTest, RepaintsOnlyTheKeysThatChanged) {
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    model.MarkSentenceRunning();
+    model.HighlightNextKey('a', 1);
+    QCoreApplication::processEvents();
+    PaintRecorder recorder;
+    view.installEventFilter(&recorder);
+    model.HighlightNextKey('s', 2);
+    QTRY_VERIFY(!recorder.painted.isEmpty());
+    const QRegion allowed =
+        QRegion(view.ToPixels(model.KeyAreaWithBevel(10)).adjusted(-1, -1, 1, 1)) +
+        view.ToPixels(model.KeyAreaWithBevel(11)).adjusted(-1, -1, 1, 1);
+    EXPECT_TRUE((recorder.painted - allowed).isEmpty());
+    EXPECT_FALSE(recorder.painted.intersects(view.KeyRectPixels(13)));
+}
+
+TEST_F(KeyboardViewTest, SignalsTheWindowsParts) {
+    QSignalSpy typeForMe(&view, &KeyboardView::typeForMeChanged);
+    QSignalSpy timer(&view, &KeyboardView::promptTimerChanged);
+    model.HighlightNextKey('{', 1);
+    model.FlashBotton();
+    ASSERT_EQ(typeForMe.count(), 1);
+    EXPECT_TRUE(typeForMe.at(0).at(0).toBool());
+    ASSERT_EQ(timer.count(), 1);
+    EXPECT_TRUE(timer.at(0).at(0).toBool());
+}
+
+} // namespace

@@ -1,0 +1,179 @@
+#pragma once
+// The state of the on-screen keyboard and the operations that change it:
+// finger colours, raised and sunken keys, the highlight frames, the F and J
+// bumps, the finger images and map strip, and the Enter prompt. Plain C++ so
+// that tests read exactly what the keyboard shows; KeyboardView only paints
+// it, and repaints the areas the model reports as changed.
+//
+// Colours are stored as the system stores them: R + 256 * G + 65536 * B.
+
+#include "tutor/core/KeyTable.h"
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <optional>
+
+using StoredColour = std::uint32_t;
+
+constexpr StoredColour StoredRgb(int r, int g, int b) {
+    return static_cast<StoredColour>(r) + 256u * static_cast<StoredColour>(g) +
+           65536u * static_cast<StoredColour>(b);
+}
+constexpr int RedOf(StoredColour c) {
+    return static_cast<int>(c & 0xFFu);
+}
+constexpr int GreenOf(StoredColour c) {
+    return static_cast<int>((c >> 8) & 0xFFu);
+}
+constexpr int BlueOf(StoredColour c) {
+    return static_cast<int>((c >> 16) & 0xFFu);
+}
+
+inline constexpr StoredColour kPlainKeyColour = StoredRgb(224, 224, 224);
+inline constexpr StoredColour kHighlightFrameFill = StoredRgb(192, 192, 192);
+inline constexpr StoredColour kHighlightFrameBorder = StoredRgb(128, 128, 128);
+
+StoredColour FingerColour(FingerGroup finger);
+// The bevel colours of a key: each component 50 darker / lighter, kept in 0..255.
+StoredColour DarkBevelOf(StoredColour base);
+StoredColour LightBevelOf(StoredColour base);
+
+// A rectangle of the keyboard picture, in twips like the key table.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const TwipsRect&) const = default;
+};
+
+// What the keyboard tells its painter and its window.
+class KeyboardModelObserver {
+public:
+    virtual ~KeyboardModelObserver() = default;
+    // Something inside this part of the picture looks different now.
+    virtual void AreaChanged(const TwipsRect& area) = 0;
+    // The type-for-me button (shown when the next character has no key).
+    virtual void TypeForMeChanged(bool visible) = 0;
+    // The finger-map strip under the exercise area.
+    virtual void StripChanged(bool visible) = 0;
+    // The Enter prompt wants its 400 ms blink timer running, or stopped.
+    virtual void PromptTimerChanged(bool running) = 0;
+};
+
+class KeyboardModel {
+public:
+    static constexpr int kFrameCount = 4;
+    static constexpr int kBumpCount = 4;
+    static constexpr int kFingerImageCount = 10;
+
+    // largeLayout: the enlarged main window, whose bevels are one pixel wider.
+    explicit KeyboardModel(bool largeLayout = false);
+
+    void SetObserver(KeyboardModelObserver* observer) { m_observer = observer; }
+
+    // -- what is shown
+    StoredColour KeyColour(int key) const { return m_colour[static_cast<size_t>(key)]; }
+    bool IsSunken(int key) const { return m_sunken[static_cast<size_t>(key)]; }
+    int BevelWidth() const { return m_bevelWidth; }
+    bool FrameVisible(int frame) const { return m_frameVisible[static_cast<size_t>(frame)]; }
+    TwipsRect FrameRect(int frame) const { return m_frameRect[static_cast<size_t>(frame)]; }
+    StoredColour BumpColour(int line) const { return m_bump[static_cast<size_t>(line)]; }
+    bool FingerImagesVisible() const { return m_fingerImages; }
+    bool StripVisible() const { return m_strip; }
+    bool TypeForMeVisible() const { return m_typeForMe; }
+    bool EnterCaptionBold() const { return m_enterBold; }
+    bool PromptImageVisible() const { return m_promptImage; }
+    bool PromptTimerRunning() const { return m_promptTimer; }
+
+    // -- options and state
+    bool Highlight() const { return m_highlight; }
+    bool KeyMap() const { return m_keyMap; }
+    KeySplit Split() const { return m_split; }
+    std::int16_t HighlightedKey() const { return m_highlightedKey; }
+    bool ExtraHighlight() const { return m_extraHighlight; }
+    bool SentenceRunning() const { return m_sentenceRunning; }
+
+    // -- start-up: the options as read from the settings
+    void LoadOptions(bool highlight, bool keyMap, KeySplit split);
+
+    // -- the operations of the keyboard
+    void DrawKeyBevel(int key, bool raised);
+    void RedrawAllKeysRaised();
+    void ColorTasti();
+    void SetFingerBumpColour(StoredColour base, int first);
+    void ShowFingerImages(bool visible);
+    void ClearHighlightFrames();
+
+    struct HighlightOutcome {
+        bool onKeyboard;  // false: the type-for-me button is shown instead
+        bool growsMarker; // the typed-part marker grows by the character before
+    };
+    HighlightOutcome HighlightNextKey(char character, int position);
+
+    // The menu toggles. current is the character to type next, if a sentence
+    // runs and has one.
+    void SetKeyMap(bool on, std::optional<char> current);
+    void SetHighlight(bool on, std::optional<char> current);
+    // Double-click on a key: only key B with the finger map on flips the
+    // split. True when it did.
+    bool KeyDoubleClicked(int key, std::optional<char> current);
+    // Double-clicks that move the finger map between the strip and the keys.
+    void StripDoubleClicked();
+    void FingerImageDoubleClicked(std::optional<char> current);
+    void HideTypeForMe();
+
+    // -- the Enter prompt
+    void FlashBotton();
+    // The start request marks the sentence as running; the prompt stops at
+    // its next tick.
+    void MarkSentenceRunning();
+    void PromptTick();
+
+    // -- geometry (twips of the keyboard picture)
+    static TwipsRect KeyRect(int key);
+    static TwipsRect BumpRect(int line);
+    static TwipsRect MaskRect(int mask);
+    // Pictures keep their pixel size on the enlarged window: a painter
+    // anchors images 0-7 and 9 by their bottom right corner, image 8 and the
+    // prompt by their left edge.
+    static TwipsRect FingerImageRect(int image);
+    static bool FingerImageAnchoredRight(int image) { return image != 8; }
+    static TwipsRect PromptImageRect();
+    // A key with the rings of its bevel around it.
+    TwipsRect KeyAreaWithBevel(int key) const;
+
+private:
+    void setSunken(int key, bool sunken);
+    void setColour(int key, StoredColour colour);
+    void setFrame(int frame, bool visible);
+    void setTypeForMe(bool visible);
+    void setStrip(bool visible);
+    void setPromptTimer(bool running);
+    void setPromptImage(bool visible);
+    void setEnterBold(bool bold);
+    void changed(const TwipsRect& area);
+    void sinkEnterPrompt();
+
+    KeyboardModelObserver* m_observer = nullptr;
+    int m_bevelWidth;
+    std::array<StoredColour, KeyTable::kKeyCount> m_colour{};
+    std::bitset<KeyTable::kKeyCount> m_sunken;
+    std::array<bool, kFrameCount> m_frameVisible{};
+    std::array<TwipsRect, kFrameCount> m_frameRect{};
+    std::array<StoredColour, kBumpCount> m_bump{};
+    bool m_fingerImages = false;
+    bool m_strip = false;
+    bool m_typeForMe = false;
+    bool m_enterBold = false;
+    bool m_promptImage = false;
+    bool m_promptTimer = false;
+    bool m_sentenceRunning = false;
+
+    bool m_highlight = false;
+    bool m_keyMap = false;
+    KeySplit m_split = KeySplit::Classic;
+    std::int16_t m_highlightedKey = 0;
+    bool m_extraHighlight = false;
+};

@@ -1,0 +1,84 @@
+#pragma once
+// KeyboardView paints the on-screen keyboard (the picture picKeyword of the
+// main window) from a KeyboardModel: the 63 keys with their finger colours
+// and 3-D bevels, the L-shaped Enter, the F and J bumps, the captions and
+// key symbols, the finger images, the highlight frames and the Enter prompt.
+// Everything is drawn as vectors in whole pixels, so it stays sharp at any
+// device pixel ratio, and only the areas the model reports as changed are
+// repainted. The view decides nothing: clicks go out as signals.
+
+#include "tutor/ui/KeyboardModel.h"
+
+#include <QFont>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class KeyboardView : public QWidget, private KeyboardModelObserver {
+    Q_OBJECT
+public:
+    // The keyboard picture of the 800 x 600 design, in pixels.
+    static constexpr int kDesignWidth = 592;
+    static constexpr int kDesignHeight = 211;
+
+    explicit KeyboardView(KeyboardModel& model, QWidget* parent = nullptr);
+    ~KeyboardView() override;
+
+    KeyboardModel& Model() { return m_model; }
+
+    void SetFingerPictures(const std::array<QPixmap, KeyboardModel::kFingerImageCount>& pictures);
+    void SetPromptPicture(const QPixmap& picture);
+    // Tool-tips: key B while the finger map is on, and the finger images.
+    void SetToolTips(const QString& keyB, const QString& fingerImage);
+    // Font sizes grow with the enlarged window (the scaling of its fonts).
+    void SetFontScale(double scale);
+
+    // Pixel geometry, for hit tests and for windows placed over the keyboard.
+    QRect KeyRectPixels(int key) const;
+    QRect ToPixels(const TwipsRect& area) const;
+    QRect FingerImageRectPixels(int image) const;
+    QRect PromptImageRectPixels() const;
+    // The key under a point of the view, or -1.
+    int KeyAt(const QPoint& point) const;
+
+    QSize sizeHint() const override { return {kDesignWidth, kDesignHeight}; }
+
+signals:
+    void keyDoubleClicked(int key);
+    void fingerImageDoubleClicked();
+    void typeForMeChanged(bool visible);
+    void stripChanged(bool visible);
+    void promptTimerChanged(bool running);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void AreaChanged(const TwipsRect& area) override;
+    void TypeForMeChanged(bool visible) override { emit typeForMeChanged(visible); }
+    void StripChanged(bool visible) override { emit stripChanged(visible); }
+    void PromptTimerChanged(bool running) override { emit promptTimerChanged(running); }
+
+    void paintCap(QPainter& p, int key) const;
+    void paintBevel(QPainter& p, int key) const;
+    void paintCaption(QPainter& p, int key, const QRect& label) const;
+    void paintSymbol(QPainter& p, int key, const QRect& label) const;
+    int fingerImageAt(const QPoint& point) const;
+    QFont captionFont(int key) const;
+    double scaleX() const;
+    double scaleY() const;
+
+    KeyboardModel& m_model;
+    std::array<QString, KeyTable::kKeyCount> m_captions;
+    std::array<QPixmap, KeyboardModel::kFingerImageCount> m_fingers;
+    QPixmap m_prompt;
+    QString m_keyBToolTip;
+    QString m_fingerToolTip;
+    double m_fontScale = 1.0;
+    std::array<QFont, 3> m_fonts;
+};
