@@ -57,7 +57,7 @@ LevelResults ResultsFigures::Level(std::int16_t level) const {
         ResultsRow& row = result.rows[static_cast<std::size_t>(r - 1)];
         row.number = r;
         row.speed = table.SentenceSpeeds[static_cast<std::size_t>(result.firstSentence + r - 1)];
-        row.speedPerMinute = FormatWhole(static_cast<double>(row.speed) * 60.0);
+        row.speedPerMinute = PerMinuteText(row.speed);
         row.points = RowPoints(row.speed, table.PointsFactor);
         row.pointsText = std::to_string(row.points);
         row.label = texts[2] + std::to_string(r) + suffix + row.speedPerMinute;
@@ -66,7 +66,7 @@ LevelResults ResultsFigures::Level(std::int16_t level) const {
     }
     result.pointsSum = static_cast<std::int16_t>(pointsSum);
     result.averageSpeed = result.speedSum / 5.0f;
-    result.averageSpeedPerMinute = FormatWhole(static_cast<double>(result.averageSpeed) * 60.0);
+    result.averageSpeedPerMinute = PerMinuteText(result.averageSpeed);
     result.averagePoints = static_cast<std::int16_t>(RoundHalfEven(pointsSum / 5.0));
     result.averagePointsText = std::to_string(result.averagePoints);
     result.symbol = PointsToSymbol(result.averagePoints);
@@ -84,8 +84,8 @@ ResultsTotals ResultsFigures::Totals() const {
         pointsSum += figures.averagePoints;
     }
     totals.averagePointsSum = static_cast<std::int16_t>(pointsSum);
-    totals.speedPerMinute =
-        FormatWhole(static_cast<double>(totals.averageSpeedSum) * 60.0 / totals.levels);
+    const float perMinute = totals.averageSpeedSum * 60.0f / static_cast<float>(totals.levels);
+    totals.speedPerMinute = FormatWhole(static_cast<double>(perMinute));
     totals.points = static_cast<std::int16_t>(pointsSum / totals.levels);
     totals.symbol = PointsToSymbol(totals.points);
     totals.speedLine = texts[16] + " " + texts.speedUnit + ":  " + totals.speedPerMinute;

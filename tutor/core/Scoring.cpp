@@ -126,6 +126,11 @@ std::string FormatWhole(double value) {
     return text;
 }
 
+std::string PerMinuteText(float charsPerSecond) {
+    const float perMinute = charsPerSecond * 60.0f;
+    return FormatWhole(static_cast<double>(perMinute));
+}
+
 std::string FormatPercent(double value, char decimalSeparator) {
     const double tenths = std::round(std::fabs(value) * 1000.0); // halves away from zero
     const long long whole = static_cast<long long>(tenths) / 10;

@@ -72,6 +72,9 @@ std::string ErrorRating(int totalWrong, int totalCorrect, float pointsFactor);
 
 // Format(x, "0"): a whole number, halves away from zero.
 std::string FormatWhole(double value);
+// Characters per second as keystrokes per minute, Format(speed x 60, "0");
+// the product is single precision, as the speed is.
+std::string PerMinuteText(float charsPerSecond);
 // Format(x, "##0.0%"): times 100, one decimal, the given separator, "%".
 std::string FormatPercent(double value, char decimalSeparator);
 
