@@ -67,11 +67,17 @@ UiTexts UiTexts::BuiltIn(UiProgram program) {
 UiTexts UiTexts::FromFile(UiProgram program, const std::string& lngPath) {
     UiTexts texts(program, true);
     const std::string bytes = ReadWholeFile(lngPath).value_or(std::string());
-    const IniText ini(bytes);
-    for (const std::string& id : Ids(program)) {
-        const auto raw = ini.RawValue(kLanguageSection, id);
-        texts.m_texts.push_back(raw ? TrimBlanks(CleanIniValue(*raw, kLanguageValueLimit))
-                                    : std::string());
+    // One pass over the section; IDs are digits, so an exact match is the
+    // case-blind match of the INI rules, and the first entry of an ID wins.
+    const auto& ids = Ids(program);
+    texts.m_texts.assign(ids.size(), std::string());
+    std::vector<bool> seen(ids.size(), false);
+    for (const auto& [key, raw] : IniText(bytes).Entries(kLanguageSection)) {
+        const std::size_t index = IndexOf(program, key);
+        if (index < ids.size() && !seen[index]) {
+            seen[index] = true;
+            texts.m_texts[index] = TrimBlanks(CleanIniValue(raw, kLanguageValueLimit));
+        }
     }
     texts.m_toolTips = texts.m_texts;
     texts.BuildSlots();
