@@ -1,48 +1,15 @@
 #include "tutor/core/ExerciseCatalogue.h"
 
 #include "EngineFakes.h"
+#include "TestFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A program folder of its own in the temporary folder, removed afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        std::random_device seed;
-        m_path = fs::temp_directory_path() / ("zentavo-catalogue-" + std::to_string(seed()));
-        fs::create_directories(m_path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    std::string Path() const { return m_path.string() + "/"; }
-    void Write(const std::string& relative, const std::string& bytes) const {
-        fs::create_directories((m_path / relative).parent_path());
-        std::ofstream(m_path / relative, std::ios::binary) << bytes;
-    }
-
-private:
-    fs::path m_path;
-};
-
-// An exercise file as the editor stores it: header, CR LF line ends.
-std::string ExerciseBytes(const std::vector<std::pair<std::string, std::string>>& level1) {
-    std::string text = "==============================================\r\n"
-                       "*** Attenzione ***   Non  modificare  manualmente  questo file.\r\n"
-                       "\r\n[Editor Zentavo]\r\nVersione=3.0.0\r\n[Livello1]\r\n";
-    for (const auto& [key, value] : level1)
-        text += key + "=" + value + "\r\n";
-    return text + "[Livello2]\r\n1=\r\n[Livello3]\r\n1=\r\n";
-}
 
 const UiTexts& Texts() {
     static const UiTexts texts = UiTexts::BuiltIn(UiProgram::Tutor);

@@ -1,0 +1,479 @@
+#include "tutor/core/ExerciseRun.h"
+
+#include "tutor/core/BuiltInSentence.h"
+#include "tutor/core/ExerciseCatalogue.h"
+#include "tutor/core/KeyTable.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int kGaugeWidth = 300;
+constexpr int kLargeGaugeWidth = 390;
+constexpr int kSentencesPerLevel = 5;
+constexpr int kSentencesPerExercise = 15;
+// A random source that keeps repeating used indexes must not hang the
+// tutor: after this many draws the first free index of the level is taken.
+constexpr int kMaxDraws = 1000;
+
+constexpr int kSoundWrongKey = 101;
+constexpr int kSoundOrdinaryEnd = 102;
+constexpr int kSoundRecord = 103;
+constexpr int kSoundStart = 104;
+constexpr int kSoundKeystroke = 107;
+constexpr int kSoundClick = 111;
+
+// Counters stop at the largest 16-bit value instead of wrapping round to
+// negative numbers (a key held down long enough would get there).
+void Increment(std::int16_t& counter) {
+    if (counter < std::numeric_limits<std::int16_t>::max())
+        ++counter;
+}
+
+std::int16_t LevelOf(std::int16_t sentenceNumber) {
+    return static_cast<std::int16_t>((sentenceNumber - 1) / kSentencesPerLevel + 1);
+}
+
+} // namespace
+
+ExerciseRun::ExerciseRun(TutorPortSet ports, ExerciseCatalogue& catalogue, TutorObserver& observer,
+                         const UiTexts& texts, bool largeScreen)
+    : m_clock(ports.clock), m_random(ports.random), m_capsLock(ports.capsLock),
+      m_presenter(ports.results), m_catalogue(catalogue), m_observer(observer), m_texts(texts),
+      m_timing(m_screen, m_results, m_random, largeScreen ? kLargeGaugeWidth : kGaugeWidth),
+      m_counterSeparator(largeScreen ? " / " : "/") {
+    SetDifficulty(0);
+}
+
+void ExerciseRun::SetTexts(const UiTexts& texts) {
+    m_texts = texts;
+    SetDifficulty(m_results.Difficulty);
+}
+
+void ExerciseRun::SetDifficulty(std::int16_t index) {
+    m_timing.SetDifficulty(index, m_texts);
+}
+
+void ExerciseRun::ChooseDifficulty(std::int16_t index) {
+    SetDifficulty(index);
+    if (m_screen.levelPanelVisible)
+        Sound(kSoundClick);
+    Publish();
+}
+
+void ExerciseRun::ToggleSounds() {
+    m_soundsOn = !m_soundsOn;
+    m_observer.PlaySound(kSoundClick);
+}
+
+void ExerciseRun::PlayClick() {
+    Sound(kSoundClick);
+}
+
+char ExerciseRun::KeyPressed(char code) {
+    if (m_sentence.Busy || m_closing)
+        return 0;
+    // The Enter that starts a sentence does its work here and goes no
+    // further, so it can never type a sentence's opening line break.
+    if (code == '\r' && m_screen.startEnabled) {
+        StartRequest();
+        return 0;
+    }
+    return EvaluateKeystroke(code);
+}
+
+void ExerciseRun::StartRequest() {
+    if (!m_screen.startEnabled || m_sentence.Busy || m_closing)
+        return;
+    m_screen.startEnabled = false;
+    StartNextSentence();
+    Publish();
+}
+
+char ExerciseRun::EvaluateKeystroke(char code) {
+    if (m_sentence.SentenceDone || m_closing)
+        return 0;
+    if (m_sentence.ExpectedChar.empty())
+        return code;
+    const bool clockRunning = m_screen.clockRunning;
+    if (code != m_sentence.ExpectedChar[0]) {
+        // The Enter that reaches the box before the clock runs is no mistake.
+        if (!(code == '\r' && !clockRunning)) {
+            Sound(kSoundWrongKey);
+            m_observer.FlashInputBox();
+        }
+        if (clockRunning) {
+            Increment(m_sentence.SentenceWrong);
+            Increment(m_totalWrong);
+            ShowCounters();
+            UpdateErrorFace();
+        }
+        SwitchCapsLockOff();
+        Publish();
+        return 0;
+    }
+    Sound(kSoundKeystroke);
+    Increment(m_sentence.SentenceCorrect);
+    Increment(m_totalCorrect);
+    ShowCounters();
+    AdvancePosition(false);
+    UpdateErrorFace();
+    if (!m_sentence.SentenceDone) {
+        m_screen.input += code;
+        if (code == '\r')
+            m_screen.input += '\n';
+        Publish();
+        return code;
+    }
+    FinishSentence();
+    Publish();
+    return 0;
+}
+
+void ExerciseRun::BeginSentence() {
+    AdvancePosition(true);
+}
+
+void ExerciseRun::BeginSentence(const std::string& sentence) {
+    m_sentence.CurrentSentence = sentence;
+    m_sentence.SentenceDone = false;
+    m_screen.sentence = sentence;
+    m_screen.sentenceLeftAligned = true;
+    m_screen.input.clear();
+    m_screen.inputLocked = false;
+    BeginSentence();
+    Publish();
+}
+
+void ExerciseRun::AdvancePosition(bool reset) {
+    SentenceRun& s = m_sentence;
+    if (reset) {
+        s.Position = 0;
+    } else if (!m_screen.clockRunning) {
+        // The clock starts with the first correct keystroke, also in a
+        // sentence that opens with a line break.
+        m_timing.StartClock(m_clock.Now());
+    }
+    if (s.Position < static_cast<int>(s.CurrentSentence.size())) {
+        ++s.Position;
+        const char expected = s.CurrentSentence[static_cast<std::size_t>(s.Position - 1)];
+        s.ExpectedChar.assign(1, expected);
+        ShowTypedPart();
+        m_screen.typeForMeVisible = !FindKeyEntry(expected).has_value();
+        m_observer.HighlightNextKey(expected, s.Position);
+        if (expected == '\r')
+            ++s.Position;
+    } else {
+        s.SentenceDone = true;
+        m_screen.typeForMeVisible = false;
+        m_observer.ClearHighlightFrames();
+    }
+}
+
+void ExerciseRun::ShowTypedPart() {
+    const std::string& sentence = m_sentence.CurrentSentence;
+    const std::size_t next = static_cast<std::size_t>(std::max(m_sentence.Position - 1, 0));
+    const std::size_t lineBreak = next == 0 ? std::string::npos : sentence.rfind('\n', next - 1);
+    const std::size_t lineStart = lineBreak == std::string::npos ? 0 : lineBreak + 1;
+    m_screen.typedLine =
+        static_cast<std::int16_t>(std::count(sentence.begin(), sentence.begin() + next, '\n'));
+    m_screen.typedOnLine = sentence.substr(lineStart, next - lineStart);
+}
+
+void ExerciseRun::FinishSentence() {
+    m_sentence.Busy = true;
+    m_screen.busy = true;
+    m_screen.typedOnLine.clear();
+    m_screen.input = m_sentence.CurrentSentence;
+    m_screen.startEnabled = true;
+    m_observer.RedrawAllKeysRaised();
+    const SentenceResult result = m_timing.EvaluateSentence(
+        m_clock.Now(), m_sentence.CurrentSentence, m_sentence.Position, m_sentenceNumber,
+        m_levelsReached, m_sentence.FirstOfLevel, m_texts);
+    Sound(result.record ? kSoundRecord : kSoundOrdinaryEnd);
+    m_sentence.FirstOfLevel = false;
+    m_pauseStart = m_clock.Now();
+}
+
+void ExerciseRun::PauseTick() {
+    if (!m_sentence.Busy)
+        return;
+    if (m_clock.Now() - m_pauseStart < kPauseSeconds)
+        return;
+    m_timing.StopRecordAnimation();
+    m_screen.enterPrompt = true;
+    m_sentence.Busy = false;
+    m_screen.busy = false;
+    Publish();
+}
+
+void ExerciseRun::StartNextSentence() {
+    m_observer.CloseKeyMap();
+    m_screen.enterPrompt = false;
+    m_observer.RedrawAllKeysRaised();
+    m_screen.clockText = "00:00";
+    m_screen.typedLine = 0;
+    m_screen.typedOnLine.clear();
+    m_timing.StopRecordAnimation();
+
+    m_screen.listVisible = false;
+    m_screen.levelPanelVisible = false;
+    const std::string entry = m_catalogue.SelectedEntry();
+    if (!entry.empty() && entry != m_catalogue.ExercisesHeader())
+        m_catalogue.SelectExerciseFile(entry + ".ftd");
+
+    ChooseNextSentence();
+    if (m_closing)
+        return;
+    if (m_sentence.ExerciseOver) {
+        ResetToStart();
+        return;
+    }
+
+    m_screen.languageMenuEnabled = false;
+    m_screen.sentence = m_sentence.CurrentSentence;
+    m_screen.sentenceLeftAligned = true;
+    m_screen.messageVisible = false;
+    m_sentence.SentenceDone = false;
+    SwitchCapsLockOff();
+    BeginSentence();
+    m_screen.input.clear();
+    m_screen.inputLocked = false;
+    m_screen.gaugeLength = 0;
+    m_screen.startEnabled = false;
+    m_sentence.SentenceCorrect = 0;
+    m_sentence.SentenceWrong = 0;
+    ShowCounters();
+    Sound(kSoundStart);
+    if (m_sentenceNumber % kSentencesPerLevel == 1) {
+        m_timing.ResetRecordMarker(m_levelsReached);
+        m_sentence.FirstOfLevel = true;
+    }
+}
+
+void ExerciseRun::ChooseNextSentence() {
+    Increment(m_sentenceNumber);
+    m_screen.enterPrompt = false;
+    m_screen.typeForMeVisible = false;
+
+    LevelOrExerciseEnd();
+    if (m_closing || m_sentence.ExerciseOver)
+        return;
+
+    std::string title = m_catalogue.ExerciseFile().empty() ? m_texts.Slot(0)
+                                                           : " - " + m_catalogue.ExerciseFileName();
+    title.resize(std::min<std::size_t>(title.size(), 30));
+
+    m_levelsReached = LevelOf(m_sentenceNumber);
+    const std::int16_t inLevel =
+        static_cast<std::int16_t>(m_sentenceNumber - kSentencesPerLevel * (m_levelsReached - 1));
+    m_screen.litLamp = m_levelsReached;
+    m_screen.level = m_levelsReached;
+    m_screen.sentenceNumber = std::to_string(inLevel);
+    m_screen.caption =
+        "Zentavo " + title + " " + m_texts.Slot(m_levelsReached) + " " + std::to_string(inLevel);
+
+    const std::int16_t highest = static_cast<std::int16_t>(15 * m_levelsReached);
+    const std::int16_t drawn = DrawSentenceIndex(highest);
+    m_usedIndexes[static_cast<std::size_t>(m_sentenceNumber)] = drawn;
+    m_sentence.CurrentSentence = PickSentence(drawn);
+}
+
+std::int16_t ExerciseRun::DrawSentenceIndex(std::int16_t highestIndex) {
+    const int lowest = highestIndex - 14;
+    const auto used = [this](int index) {
+        return std::find(m_usedIndexes.begin() + 1, m_usedIndexes.end(), index) !=
+               m_usedIndexes.end();
+    };
+    m_random.Reseed();
+    for (int draw = 0; draw < kMaxDraws; ++draw) {
+        const double r = m_random.Next();
+        const int index = std::clamp(static_cast<int>(std::floor(15.0 * r + lowest)), lowest,
+                                     static_cast<int>(highestIndex));
+        if (!used(index))
+            return static_cast<std::int16_t>(index);
+    }
+    for (int index = lowest; index <= highestIndex; ++index) {
+        if (!used(index))
+            return static_cast<std::int16_t>(index);
+    }
+    return static_cast<std::int16_t>(lowest);
+}
+
+std::string ExerciseRun::PickSentence(std::int16_t drawnIndex) const {
+    if (m_catalogue.ExerciseFile().empty())
+        return BuiltInSentence(drawnIndex);
+    const std::int16_t level = m_levelsReached;
+    // A level with a sixth sentence holds fifteen, drawn at random like the
+    // built-in ones; a level of five is typed in order.
+    const bool fifteen = !m_catalogue.ReadExerciseSentence(level, 6).empty();
+    const std::int16_t number =
+        fifteen ? static_cast<std::int16_t>(drawnIndex - 15 * (level - 1))
+                : static_cast<std::int16_t>(m_sentenceNumber - kSentencesPerLevel * (level - 1));
+    std::string sentence = m_catalogue.ReadExerciseSentence(level, number);
+    if (sentence.empty())
+        return BuiltInSentence(drawnIndex);
+    return sentence;
+}
+
+void ExerciseRun::LevelOrExerciseEnd() {
+    const bool levelEnd = m_sentenceNumber == 6 || m_sentenceNumber == 11;
+    const bool exerciseEnd = m_sentenceNumber > kSentencesPerExercise;
+    if (!levelEnd && !exerciseEnd)
+        return;
+    m_results.ResultsOutcome = levelEnd ? 1 : 2;
+    m_results.LevelsReached = m_levelsReached;
+    m_results.TotalCorrect = m_totalCorrect;
+    m_results.TotalWrong = m_totalWrong;
+    m_results.ResultsAnswer = -1;
+    Publish();
+    m_results.ResultsAnswer = m_presenter.ShowResults(m_results);
+    if (m_results.ResultsAnswer != 0) {
+        m_closing = true;
+        m_observer.CloseProgram();
+        return;
+    }
+    if (levelEnd)
+        return;
+
+    m_sentenceNumber = 1;
+    m_levelsReached = 1;
+    m_totalWrong = 0;
+    m_totalCorrect = 0;
+    m_usedIndexes.fill(0);
+    m_screen.levelAverages = {};
+    m_results.SentenceSpeeds.fill(0.0f);
+    if (!m_catalogue.HasCommandLine() && !m_catalogue.Entries().empty()) {
+        m_sentence.ExerciseOver = true;
+        m_sentenceNumber = 0;
+    }
+}
+
+void ExerciseRun::ResetToStart() {
+    m_screen.languageMenuEnabled = true;
+    m_screen.face = {'K', false};
+
+    m_sentence.ExerciseOver = false;
+    m_catalogue.ClearExerciseFile();
+
+    m_screen.sentence.clear();
+    m_screen.sentenceLeftAligned = false;
+    m_screen.messageVisible = false;
+    m_screen.input.clear();
+    m_screen.inputLocked = true;
+    m_sentence.SentenceDone = false;
+    m_observer.ClearHighlightFrames();
+
+    m_screen.litLamp = 0;
+    m_screen.levelAverages = {};
+
+    m_screen.correctCounter = "0" + m_counterSeparator + "0";
+    m_screen.wrongCounter = m_screen.correctCounter;
+    m_sentence.SentenceCorrect = 0;
+    m_sentence.SentenceWrong = 0;
+    m_screen.sentenceNumber.clear();
+    m_sentence.ExpectedChar.clear();
+
+    m_screen.gaugeVisible = false;
+    m_screen.caption = "Zentavo";
+
+    m_sentence.Position = 0;
+    m_totalWrong = 0;
+    m_totalCorrect = 0;
+    m_sentenceNumber = 0;
+    m_timing.ClearLevelPointsSum();
+    m_catalogue.SetCourseMode(false);
+
+    // A restart during the pause after a sentence ends the pause too.
+    m_sentence.Busy = false;
+    m_screen.busy = false;
+    m_screen.typeForMeVisible = false;
+    m_timing.StopRecordAnimation();
+
+    if (!m_catalogue.Entries().empty()) {
+        m_screen.listVisible = true;
+        m_catalogue.FillExerciseList();
+    }
+    m_screen.levelPanelVisible = true;
+    Publish();
+    m_observer.ShowWelcome();
+}
+
+void ExerciseRun::Restart() {
+    if (m_closing)
+        return;
+    m_timing.StopClock();
+    m_sentence.ExerciseOver = true;
+    StartNextSentence();
+    Publish();
+}
+
+bool ExerciseRun::RestartAvailable() const {
+    return !m_catalogue.HasCommandLine();
+}
+
+std::string ExerciseRun::WelcomeText() const {
+    std::string text = m_texts.Slot(11) + m_texts.Slot(12);
+    if (!m_catalogue.Entries().empty() && m_catalogue.ExerciseFile().empty())
+        text += m_texts.Slot(13);
+    return text;
+}
+
+void ExerciseRun::EnterStartScreen() {
+    if (!m_catalogue.Entries().empty() && m_catalogue.ExerciseFile().empty())
+        m_screen.listVisible = true;
+    m_screen.levelPanelVisible = true;
+    m_screen.startEnabled = true;
+    m_screen.enterPrompt = true;
+    Publish();
+}
+
+void ExerciseRun::TypeForMe() {
+    if (!m_screen.typeForMeVisible)
+        return;
+    m_screen.typeForMeVisible = false;
+    if (!m_sentence.ExpectedChar.empty())
+        EvaluateKeystroke(m_sentence.ExpectedChar[0]);
+    Publish();
+}
+
+void ExerciseRun::ClockTick() {
+    if (!m_screen.clockRunning)
+        return;
+    m_timing.ClockTick(m_clock.Now(), m_sentence.Position);
+    Publish();
+}
+
+void ExerciseRun::RecordAnimationTick() {
+    if (!m_screen.recordAnimation)
+        return;
+    m_timing.RecordAnimationTick();
+    Publish();
+}
+
+void ExerciseRun::UpdateErrorFace() {
+    m_screen.face = ErrorFaceFor(m_totalWrong, m_totalCorrect, m_results.PointsFactor);
+}
+
+void ExerciseRun::ShowCounters() {
+    m_screen.correctCounter = std::to_string(m_sentence.SentenceCorrect) + m_counterSeparator +
+                              std::to_string(m_totalCorrect);
+    m_screen.wrongCounter = std::to_string(m_sentence.SentenceWrong) + m_counterSeparator +
+                            std::to_string(m_totalWrong);
+}
+
+void ExerciseRun::SwitchCapsLockOff() {
+    if (m_capsLock.IsOn())
+        m_capsLock.SwitchOff();
+}
+
+void ExerciseRun::Sound(int number) {
+    if (m_soundsOn)
+        m_observer.PlaySound(number);
+}
+
+void ExerciseRun::Publish() {
+    m_observer.ScreenChanged(m_screen);
+}

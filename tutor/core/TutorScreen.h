@@ -1,0 +1,102 @@
+// What the tutor's main window shows while exercises run, and the observer
+// through which the exercise run tells the window about it. TutorScreen is
+// the visible state (texts, counters, gauge, lamps, message, enabled and
+// visible controls): the window renders it whenever ScreenChanged arrives.
+// The observer's other calls are moments rather than states: a sound, a
+// blink, a key to highlight. The window draws; it decides nothing.
+#pragma once
+
+#include "tutor/core/Scoring.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// The picture of the result message: an icon resource (430-432), or a frame
+// (0 or 1) of the record animation.
+struct MessagePicture {
+    enum class Kind { Icon, RecordFrame };
+    Kind kind = Kind::Icon;
+    int value = 430;
+    friend bool operator==(const MessagePicture&, const MessagePicture&) = default;
+};
+
+struct TutorScreen {
+    std::string caption = "Zentavo"; // window caption
+
+    // Sentence display: the sentence, and the bar over its typed part. The
+    // bar lies on line typedLine (0 the first) and is as wide as the text
+    // typedOnLine measured in the sentence font.
+    std::string sentence;
+    bool sentenceLeftAligned = false;
+    std::int16_t typedLine = 0;
+    std::string typedOnLine;
+    std::uint32_t typedColour = 255u * 65536u; // R + 256 G + 65536 B
+
+    // Input box: exactly the correctly typed text.
+    std::string input;
+    bool inputLocked = true;
+
+    // Counters ("current / total") and the error face.
+    std::string correctCounter = "0 / 0";
+    std::string wrongCounter = "0 / 0";
+    ErrorFace face;
+
+    // Clock and speed gauge. While clockRunning the window calls ClockTick
+    // every 200 ms, shows the clock symbol opaque and disables the
+    // information menu. gaugeVisible covers the gauge, the record marker and
+    // the pictures at its two ends.
+    std::string clockText = "00:00";
+    bool clockRunning = false;
+    bool gaugeVisible = false;
+    int gaugeWidth = 300;
+    int gaugeLength = 0;
+    int recordMarkerWidth = 0;
+    std::int16_t level = 1; // colours of gauge and record marker
+    int fastEndIcon = 424;
+    int slowEndIcon = 420;
+
+    // Level lamps (1..3 lit, 0 none), level averages, sentence of the level.
+    std::int16_t litLamp = 0;
+    std::array<std::string, 3> levelAverages;
+    std::string sentenceNumber;
+
+    // Result message. While recordAnimation the window calls
+    // RecordAnimationTick every 150 ms.
+    bool messageVisible = false;
+    std::string message;
+    MessagePicture picture;
+    int pointsIcon = 420;
+    bool recordAnimation = false;
+
+    // Controls. While busy every key is swallowed and the window calls
+    // PauseTick now and then until busy clears.
+    bool startEnabled = false;
+    bool enterPrompt = false; // the blinking prompt to press Enter
+    bool busy = false;
+    bool languageMenuEnabled = true;
+    bool typeForMeVisible = false;
+    bool listVisible = false;
+    bool levelPanelVisible = false;
+};
+
+class TutorObserver {
+public:
+    virtual ~TutorObserver() = default;
+    virtual void ScreenChanged(const TutorScreen& screen) = 0;
+    // Only sounds the pupil wants: the run leaves out every sound while
+    // sounds are off, except where a sound must play anyway.
+    virtual void PlaySound(int number) = 0;
+    virtual void FlashInputBox() = 0;
+    // The next character and its 1-based position (0: show again).
+    virtual void HighlightNextKey(char character, std::int16_t position) = 0;
+    virtual void ClearHighlightFrames() = 0;
+    virtual void RedrawAllKeysRaised() = 0;
+    // A sentence is requested: the separate key map closes.
+    virtual void CloseKeyMap() = 0;
+    // The start screen returns: the window types out WelcomeText and then
+    // calls EnterStartScreen.
+    virtual void ShowWelcome() = 0;
+    // The pupil ended the program in the results window.
+    virtual void CloseProgram() = 0;
+};
