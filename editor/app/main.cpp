@@ -12,13 +12,21 @@
 #include "editor/ui/frmCreaFrasi.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 #include <filesystem>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("EditorZentavo"));
+    // The standard buttons and file dialogs speak the user's language when
+    // Qt's own translations are installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     SingleInstance instance(QStringLiteral("EditorZentavo"));
     if (!instance.TryAcquire())
