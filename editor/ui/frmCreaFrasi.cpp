@@ -245,6 +245,8 @@ QWidget* frmCreaFrasi::buildCountFrame() {
 QWidget* frmCreaFrasi::buildLinesPanel() {
     m_shpSfondo = new QFrame(this);
     m_shpSfondo->setObjectName(QStringLiteral("shpSfondo"));
+    m_shpSfondo->setAutoFillBackground(true);
+    m_shpSfondo->setFrameShape(QFrame::StyledPanel);
     auto* grid = new QGridLayout(m_shpSfondo);
     grid->setContentsMargins(12, 12, 12, 12);
     grid->setHorizontalSpacing(10);
@@ -407,11 +409,9 @@ void frmCreaFrasi::render() {
     m_cmdLeggi->setText(qs(m_editor->Texts()[s.readCaption == ReadCaption::Leggi ? 7 : 8]));
     m_cmdSalva->setEnabled(s.saveEnabled);
 
-    const QColor colour = colourOf(m_editor->WriteLevelColour());
-    m_shpSfondo->setStyleSheet(
-        QStringLiteral("QFrame#shpSfondo { background: %1; border: 1px solid %2; "
-                       "border-radius: 6px; }")
-            .arg(colour.name(), colour.darker(150).name()));
+    QPalette background = m_shpSfondo->palette();
+    background.setColor(QPalette::Window, colourOf(m_editor->WriteLevelColour()));
+    m_shpSfondo->setPalette(background);
     m_imgAnimate->setPixmap(EditorPictures::Indicator(s.shownIcon));
     if (s.indicatorRunning && !m_timer1->isActive())
         m_timer1->start();

@@ -287,7 +287,8 @@ TEST_F(EditorWindowTest, AutomaticSteppingFillsAFileOfFivePositionsToTheEnd) {
             click("cmdSalva");
         }
         if (level == 1) {
-            EXPECT_TRUE(child<QFrame>("shpSfondo")->styleSheet().contains("#ffffc0"))
+            EXPECT_EQ(child<QFrame>("shpSfondo")->palette().color(QPalette::Window),
+                      QColor(255, 255, 192))
                 << "level 2 writes on light yellow";
         }
     }
@@ -413,11 +414,13 @@ TEST_F(EditorWindowTest, SaveNeedsThreeCharactersAndRefusesBlanks) {
 TEST_F(EditorWindowTest, TheBackgroundShowsTheWriteLevel) {
     open();
     createFile();
-    const std::vector<std::pair<const char*, const char*>> levels = {
-        {"optLevel_1", "#ffffc0"}, {"optLevel_2", "#ffc0c0"}, {"optLevel_0", "#c0ffc0"}};
+    const std::vector<std::pair<const char*, QColor>> levels = {
+        {"optLevel_1", QColor(255, 255, 192)},
+        {"optLevel_2", QColor(255, 192, 192)},
+        {"optLevel_0", QColor(192, 255, 192)}};
     for (const auto& [button, colour] : levels) {
         click(button);
-        EXPECT_TRUE(child<QFrame>("shpSfondo")->styleSheet().contains(colour)) << button;
+        EXPECT_EQ(child<QFrame>("shpSfondo")->palette().color(QPalette::Window), colour) << button;
     }
 }
 
