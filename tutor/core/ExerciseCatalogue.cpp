@@ -42,6 +42,15 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     return names;
 }
 
+// The characters of a stored line that a key types. A line holds no line
+// break: a stray CR would have its Enter typed and the character after it
+// skipped, as if it were the LF of a line break.
+std::string TypeableLine(const std::string& line) {
+    std::string kept = FilterToKeyboard(line);
+    kept.erase(std::remove(kept.begin(), kept.end(), '\r'), kept.end());
+    return kept;
+}
+
 } // namespace
 
 std::string BaseName(const std::string& fileName) {
@@ -231,9 +240,9 @@ std::string ExerciseCatalogue::ReadExerciseSentence(std::int16_t level, std::int
             return {};
         const SentenceLines lines = SplitSentenceValue(value);
         if (!lines.hasSecond)
-            return FilterToKeyboard(FitLine(value));
-        const std::string first = FilterToKeyboard(FitLine(TrimBlanks(lines.first)));
-        const std::string second = FilterToKeyboard(FitLine(TrimBlanks(lines.second)));
+            return TypeableLine(FitLine(value));
+        const std::string first = TypeableLine(FitLine(TrimBlanks(lines.first)));
+        const std::string second = TypeableLine(FitLine(TrimBlanks(lines.second)));
         // Two lines with nothing left to type would be a sentence of one
         // Enter; it counts as no sentence, like a one-line value.
         if (first.empty() && second.empty())

@@ -258,7 +258,12 @@ INSTANTIATE_TEST_SUITE_P(
                     SentenceCase{"EmptySecondLine", "abc\xA6\xA6", "abc\r\n"},
                     SentenceCase{"EmptyFirstLine", "\xA6\xA6xyz", "\r\nxyz"},
                     SentenceCase{"NothingToTypeOnEitherLine", "\xA6\xA6", ""},
-                    SentenceCase{"EmptyValue", "", ""}),
+                    SentenceCase{"EmptyValue", "", ""},
+                    SentenceCase{"StrayCarriageReturnDropped", "ab\rcd", "abcd"},
+                    SentenceCase{"StrayCarriageReturnInSecondLine",
+                                 "ab\xA6\xA6"
+                                 "c\rd",
+                                 "abab\r\ncd"}),
     [](const testing::TestParamInfo<SentenceCase>& p) { return std::string(p.param.name); });
 
 TEST(ExerciseCatalogue, MissingNumbersLevelsAndFileReadAsNothing) {
