@@ -173,7 +173,28 @@ void SentenceEditor::LineEdited(int line, const std::string& text) {
     if (line != 0 && line != 1)
         return;
     Notifier notify(*this);
-    setLine(line, text);
+    setLine(line, SingleLine(text));
+}
+
+std::string SentenceEditor::SingleLine(const std::string& text) {
+    // A pasted text may carry line breaks and tabs, which an input line
+    // shows as nothing and an exercise file cannot hold: each run of line
+    // breaks and every other control character becomes one blank.
+    std::string line;
+    line.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\r' || c == '\n') {
+            while (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n'))
+                ++i;
+            line += ' ';
+        } else if (c < 0x20 || c == 0x7F) {
+            line += ' ';
+        } else {
+            line += static_cast<char>(c);
+        }
+    }
+    return line;
 }
 
 void SentenceEditor::setLine(int line, const std::string& text) {

@@ -92,6 +92,8 @@ public:
     EditorMessage HelpMissingMessage() const;
     // True when the text, plus the margin, is wider than an input line.
     bool TooWide(const std::string& text) const;
+    // The text as one line: line breaks and other control characters become blanks.
+    static std::string SingleLine(const std::string& text);
     // The text shortened from its end until it fits an input line.
     std::string FitToBox(const std::string& text) const;
 

@@ -164,6 +164,22 @@ TEST_F(SentenceEditorTest, FitToBoxKeepsTheLongestPrefixThatFits) {
         EXPECT_EQ(editor.FitToBox(text), fitted) << text.size();
 }
 
+TEST_F(SentenceEditorTest, PastedLineBreaksAndTabsBecomeBlanks) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"uno\r\ndue", "uno due"},
+        {"uno\n\n\ndue\r", "uno due "},
+        {"a\tb\x01"
+         "c\x7F",
+         "a b c "},
+        {"\xE8 \x80 \xA6\xA6", "\xE8 \x80 \xA6\xA6"},
+    };
+    createFile();
+    for (const auto& [pasted, kept] : cases) {
+        editor.LineEdited(1, pasted);
+        EXPECT_EQ(state().lines[1], kept);
+    }
+}
+
 TEST_F(SentenceEditorTest, TheSecondLineCannotTakeTheFocusWhileTheFirstIsEmpty) {
     createFile();
     editor.LineFocused(1);
