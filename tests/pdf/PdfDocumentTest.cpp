@@ -226,7 +226,9 @@ TEST_P(TitleTest, EscapesTitle) {
 INSTANTIATE_TEST_SUITE_P(Cases, TitleTest,
                          testing::Values(TitleCase{"Risultati Zentavo", "Risultati Zentavo"},
                                          TitleCase{"(a\\b)", "\\(a\\\\b\\)"},
-                                         TitleCase{"x\\(y)", "x\\\\\\(y\\)"}, TitleCase{"", ""}));
+                                         TitleCase{"x\\(y)", "x\\\\\\(y\\)"},
+                                         TitleCase{"Perch\xE9 (s\xEC)", "Perch\xE9 \\(s\xEC\\)"},
+                                         TitleCase{"", ""}));
 
 struct FileNameCase {
     int day, hour, minute, second, digit;

@@ -15,15 +15,32 @@
 
 namespace pdftest {
 
+namespace {
+
+// The folder of this run's files, removed when the program ends.
+class TempFolder {
+public:
+    TempFolder()
+        : m_path(std::filesystem::temp_directory_path() /
+                 ("zentavo-pdf-tests-" + std::to_string(::getpid()))) {
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    const std::filesystem::path& Path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace
+
 std::string TempPath(const std::string& name) {
-    static const std::filesystem::path folder = [] {
-        auto dir = std::filesystem::temp_directory_path() /
-                   ("zentavo-pdf-tests-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
-        return dir;
-    }();
+    static const TempFolder folder;
     static int serial = 0;
-    return (folder / (std::to_string(++serial) + "-" + name)).string();
+    return (folder.Path() / (std::to_string(++serial) + "-" + name)).string();
 }
 
 std::string ReadBytes(const std::string& path) {
