@@ -136,8 +136,8 @@ void clsPDFCreator::InitPDFFile(std::string& strFileName) {
                   now.tm_mday, now.tm_hour, now.tm_min, now.tm_sec);
     BeginObject(kInfoObject);
     WriteLine("<<\r/Title (" + EscapePdfString(m_title) + ")\r/Author (" +
-              EscapePdfString(kAuthor) + ")\r/Creator  (" + EscapePdfString(clsPDFCreator::kCreator) +
-              ")\r/Producer (" + EscapePdfString(clsPDFCreator::kProducer) + ")\r/CreationDate (D:" + date +
+              EscapePdfString(kAuthor) + ")\r/Creator  (" + EscapePdfString(kCreator) +
+              ")\r/Producer (" + EscapePdfString(kProducer) + ")\r/CreationDate (D:" + date +
               "+01'00')\r>>");
     EndObj();
 
