@@ -13,7 +13,9 @@ A span table lists, for every even row y, the runs x1..x2 (x2 excluded) that
 are inside the outline on both rows y and y + 1, packed as
 x1 * 1,000,000 + y * 1,000 + x2, rows top to bottom, runs left to right.
 
-It also renders the application icons to resources/appicons/<name>-<size>.png.
+It also renders the application icons to resources/appicons/<name>-<size>.png
+and the pictures the help pages show to data/help/img/<name>.png, at twice
+their size so that they stay sharp on dense screens.
 
 Rendering uses Qt's SVG renderer (tools/svgrender.cpp, built on demand), the
 one the programs use. Only the standard library is needed besides it.
@@ -28,12 +30,20 @@ import zlib
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tools"))
-from make_contact_sheet import renderer  # noqa: E402
+from make_contact_sheet import natural_size, renderer  # noqa: E402
 
 PICTURES = os.path.join(ROOT, "resources", "pictures")
 MAP_SIZES = {"normal": (363, 205), "large": (519, 293)}
 ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 ICONS = {"zentavo": "app-zentavo", "editorzentavo": "app-editor"}
+HELP_IMAGES = (
+    ["fingermap-strip", "keymap", "app-zentavo", "app-editor", "press-enter", "record0", "clock"]
+    + [f"menu-{n}" for n in ("close", "restart", "help", "sound", "finger-map", "highlight",
+                             "background", "type-for-me", "language")]
+    + [str(n) for n in range(400, 433) if not 404 <= n <= 419]
+    + ["face-smile", "face-neutral", "face-sad", "face-sad-red", "print-normal", "pdf-normal",
+       "finger0", "finger3", "finger4", "finger7", "file-new", "file-open"]
+)
 
 
 def read_png(path):
@@ -211,6 +221,12 @@ def main():
     for name, svg in ICONS.items():
         for size in ICON_SIZES:
             jobs.append((os.path.join(PICTURES, svg + ".svg"), os.path.join(icons, f"{name}-{size}.png"), size, size))
+    help_images = os.path.join(ROOT, "data", "help", "img")
+    os.makedirs(help_images, exist_ok=True)
+    for name in HELP_IMAGES:
+        svg = os.path.join(PICTURES, name + ".svg")
+        w, h = natural_size(svg)
+        jobs.append((svg, os.path.join(help_images, name + ".png"), 2 * w, 2 * h))
     render(jobs)
 
 

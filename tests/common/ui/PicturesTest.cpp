@@ -174,4 +174,10 @@ TEST(Pictures, HelpPageOfTopic) {
     EXPECT_EQ(Pictures::helpPage("/opt/zentavo/", 1001), "/opt/zentavo/help/1001.html");
 }
 
+TEST(Pictures, HelpPagesOfEveryTopicShip) {
+    const QString data = QStringLiteral(ZENTAVO_SOURCE_DIR "/data");
+    for (int topic : {0, 1000, 1001})
+        EXPECT_TRUE(QFile::exists(Pictures::helpPage(data, topic))) << topic;
+}
+
 } // namespace
