@@ -46,6 +46,18 @@ void PrintRun(QPainter& painter, const QFont& font, const QString& text, QPointF
     position.rx() += metrics.horizontalAdvance(text);
 }
 
+// The keyboard is drawn again at four times the screen's resolution: the same picture as on
+// screen, but sharp on paper, where 260 mm would stretch a screen copy to about 60 dots per inch.
+constexpr qreal kPaperScale = 4.0;
+
+QImage RenderForPaper(QWidget& keyboard) {
+    QImage image(keyboard.size() * kPaperScale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(kPaperScale);
+    image.fill(Qt::white);
+    keyboard.render(&image);
+    return image;
+}
+
 QString PrivatePdfFolder() {
     static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/zentavo-keyboard-XXXXXX"));
     return folder.isValid() ? folder.path() : QString();
@@ -109,7 +121,7 @@ void StampaTastiera::Run() {
     const bool yes = m_messages.AskYesNo(QString::fromLatin1(kKeyboardPrintTitle),
                                          ToQString(KeyboardPrintQuestion(m_texts)));
     if (yes && m_host.keyboard)
-        Print(m_host.keyboard->grab().toImage());
+        Print(RenderForPaper(*m_host.keyboard));
 
     call(m_host.flashBotton);
     if (mapHidden)

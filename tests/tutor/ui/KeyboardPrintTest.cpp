@@ -201,6 +201,16 @@ TEST(StampaTastieraTest, YesWithoutPrinterWritesAndOpensAPdfOfTheKeyboard) {
     ExpectPictureInPlace(RenderPage(run.opened[0], run.folder.path()),
                          reference.pageLayout().margins(QPageLayout::Millimeter));
     EXPECT_EQ(run.messages.shown, 0);
+
+    // The keyboard is drawn afresh at paper resolution rather than copied at screen size.
+    const QStringList images =
+        RunTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), run.opened[0]})
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(images.size(), 3) << "a header of two lines and the picture";
+    const QStringList columns = images[2].simplified().split(QLatin1Char(' '));
+    ASSERT_GE(columns.size(), 5);
+    EXPECT_GE(columns[3].toInt(), 4 * run.keyboard.width());
+    EXPECT_GE(columns[4].toInt(), 4 * run.keyboard.height());
 }
 
 TEST(StampaTastieraTest, NoPrintsNothingAndBringsTheEnterPromptBack) {
