@@ -384,6 +384,21 @@ TEST_F(EditorWindowTest, ALongPasteIsCutToFitWithOneMessage) {
     EXPECT_TRUE(window->Editor().TooWide(kept + "x")) << "cut no more than needed";
 }
 
+TEST_F(EditorWindowTest, ALongPathIsShortenedInsideToFitItsBox) {
+    const fs::path deep = folder / std::string(60, 'c') / std::string(60, 'd');
+    fs::create_directories(deep);
+    exercise = (deep / "lungo.ftd").string();
+    open();
+    createFile();
+    auto* box = child<QLineEdit>("txtFileCorrente");
+    const QString shown = box->text();
+    EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith("lungo.ftd"));
+    EXPECT_TRUE(shown.startsWith(QString::fromStdString(folder.string()).left(4)));
+    EXPECT_LE(box->fontMetrics().horizontalAdvance(shown), box->contentsRect().width());
+    EXPECT_EQ(box->toolTip(), QString::fromStdString(exercise));
+}
+
 TEST_F(EditorWindowTest, TheSecondLineSendsTheFocusBackWhileTheFirstIsEmpty) {
     open();
     createFile();
