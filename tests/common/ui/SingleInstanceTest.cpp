@@ -58,7 +58,7 @@ TEST(SingleInstanceTest, ALockLeftByACrashedRunIsTakenOver) {
 TEST(SingleInstanceTest, TheDefaultFolderIsTheUsersOwn) {
     const QString folder = SingleInstance::DefaultLockFolder();
     EXPECT_FALSE(folder.isEmpty());
-    SingleInstance instance(QStringLiteral("ZentavoTestLock"));
+    SingleInstance instance(QStringLiteral("ZentavoTestLock-%1").arg(getpid()));
     EXPECT_TRUE(instance.LockPath().startsWith(folder));
     EXPECT_TRUE(instance.TryAcquire());
 }
