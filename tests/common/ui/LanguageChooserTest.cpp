@@ -1,5 +1,5 @@
-#include "common/core/ProgramPaths.h"
 #include "common/ui/LanguageChooser.h"
+#include "common/core/ProgramPaths.h"
 
 #include <gtest/gtest.h>
 
