@@ -49,6 +49,7 @@ ExerciseRun::ExerciseRun(TutorPortSet ports, ExerciseCatalogue& catalogue, Tutor
 
 void ExerciseRun::SetTexts(const UiTexts& texts) {
     m_texts = texts;
+    m_catalogue.SetTexts(texts);
     SetDifficulty(m_results.Difficulty);
 }
 

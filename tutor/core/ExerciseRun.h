@@ -52,6 +52,7 @@ public:
                 const UiTexts& texts, bool largeScreen);
 
     // Settings ------------------------------------------------------------
+    // New texts after a change of language, for the run and its catalogue.
     void SetTexts(const UiTexts& texts);
     void SetDifficulty(std::int16_t index);
     // The pupil picks a difficulty option: also a click while the level

@@ -12,6 +12,11 @@
 #include <cstdint>
 #include <string>
 
+// How often the window calls the run's ticks while they are wanted.
+inline constexpr int kClockTickMs = 200;           // ClockTick while clockRunning
+inline constexpr int kRecordAnimationTickMs = 150; // RecordAnimationTick while recordAnimation
+inline constexpr int kPauseTickMs = 100;           // PauseTick while busy
+
 // The picture of the result message: an icon resource (430-432), or a frame
 // (0 or 1) of the record animation.
 struct MessagePicture {

@@ -674,3 +674,21 @@ TEST(ExerciseRun, TheTitleOfAFileIsCutToThirtyCharacters) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ExerciseRun, NewTextsReachTheCategoryAndTheListHeaders) {
+    TutorHarness t;
+    const auto path = std::filesystem::temp_directory_path() / "zentavo-run-texts.lng";
+    std::ofstream(path, std::ios::binary)
+        << "[Strings]\r\n0027=Beginner\r\n0028=Expert\r\n0063=[ Exercises\r\n";
+    const UiTexts english = UiTexts::FromFile(UiProgram::Tutor, path.string());
+    std::filesystem::remove(path);
+    t.run.SetDifficulty(1);
+    t.run.SetTexts(english);
+    EXPECT_EQ(t.run.Results().CategoryName, "Expert");
+    EXPECT_EQ(t.run.Results().Difficulty, 1);
+    EXPECT_EQ(t.catalogue.ExercisesHeader(), "[ Exercises Zentavo ]");
+}
+
+} // namespace
