@@ -32,12 +32,16 @@ std::string clsPDFCreator::FormatNumber(double v, int decimals) {
 std::string clsPDFCreator::EscapePdfString(const std::string& text) {
     std::string escaped;
     escaped.reserve(text.size() + 8);
-    for (const char c : text) {
+    std::size_t from = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
         if (c == '\\' || c == '(' || c == ')') {
+            escaped.append(text, from, at - from);
             escaped += '\\';
+            from = at;
         }
-        escaped += c;
     }
+    escaped.append(text, from, std::string::npos);
     return escaped;
 }
 
