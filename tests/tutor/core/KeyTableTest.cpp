@@ -4,6 +4,8 @@
 
 #include <map>
 #include <set>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -39,20 +41,8 @@ INSTANTIATE_TEST_SUITE_P(Keys, KeyLookup,
                                          LookupCase{"CarriageReturn", '\r', 48, KeyModifier::None},
                                          LookupCase{"Space", ' ', 35, KeyModifier::None},
                                          LookupCase{"EAcute", '\xE9', 42, KeyModifier::LeftShift},
-                                         LookupCase{"EGrave", '\xE8', 42, KeyModifier::None},
-                                         LookupCase{"OpenBracket", '[', 42, KeyModifier::AltGr},
                                          LookupCase{"Hash", '#', 40, KeyModifier::AltGr},
-                                         LookupCase{"Degree", '\xB0', 40, KeyModifier::LeftShift},
-                                         LookupCase{"Pound", '\xA3', 58, KeyModifier::RightShift},
-                                         LookupCase{"Caret", '^', 51, KeyModifier::LeftShift},
-                                         LookupCase{"IGrave", '\xEC', 51, KeyModifier::None},
-                                         LookupCase{"Section", '\xA7', 41, KeyModifier::LeftShift},
-                                         LookupCase{"CapitalB", 'B', 25, KeyModifier::LeftShift},
-                                         LookupCase{"Greater", '>', 20, KeyModifier::RightShift},
-                                         LookupCase{"Underscore", '_', 53, KeyModifier::LeftShift},
-                                         LookupCase{"Backslash", '\\', 52, KeyModifier::None},
-                                         LookupCase{"Bar", '|', 52, KeyModifier::RightShift},
-                                         LookupCase{"Question", '?', 50, KeyModifier::LeftShift}),
+                                         LookupCase{"CapitalB", 'B', 25, KeyModifier::LeftShift}),
                          [](const testing::TestParamInfo<LookupCase>& p) {
                              return std::string(p.param.name);
                          });
@@ -154,36 +144,24 @@ TEST(KeyTable, ErgonomicSplitChangesExactlySixKeys) {
     EXPECT_EQ(changed, (std::set<int>{21, 22, 23, 27, 28, 29}));
 }
 
-struct FingerCase {
-    std::int16_t key;
-    FingerGroup classic;
-    FingerGroup ergonomic;
-};
-
-class Fingers : public testing::TestWithParam<FingerCase> {};
-
-TEST_P(Fingers, UnderBothSplits) {
-    const FingerCase& c = GetParam();
-    EXPECT_EQ(FingerOf(c.key, KeySplit::Classic), c.classic);
-    EXPECT_EQ(FingerOf(c.key, KeySplit::Ergonomic), c.ergonomic);
+TEST(KeyTable, FingersOfTheLowerRowUnderBothSplits) {
+    // Classic: Z ring, X middle, C index, M middle, "," ring, "." little;
+    // Ergonomic: one key further right.
+    const std::vector<std::tuple<std::int16_t, FingerGroup, FingerGroup>> cases = {
+        {21, FingerGroup::Ring, FingerGroup::Little},
+        {22, FingerGroup::Middle, FingerGroup::Ring},
+        {23, FingerGroup::Index, FingerGroup::Middle},
+        {27, FingerGroup::Middle, FingerGroup::Index},
+        {28, FingerGroup::Ring, FingerGroup::Middle},
+        {29, FingerGroup::Little, FingerGroup::Ring},
+        {25, FingerGroup::Index, FingerGroup::Index},
+        {35, FingerGroup::Thumb, FingerGroup::Thumb},
+        {31, FingerGroup::Ring, FingerGroup::Ring}};
+    for (const auto& [key, classic, ergonomic] : cases) {
+        EXPECT_EQ(FingerOf(key, KeySplit::Classic), classic) << key;
+        EXPECT_EQ(FingerOf(key, KeySplit::Ergonomic), ergonomic) << key;
+    }
 }
-
-using FG = FingerGroup;
-INSTANTIATE_TEST_SUITE_P(
-    Keys, Fingers,
-    testing::Values(FingerCase{20, FG::Little, FG::Little}, FingerCase{21, FG::Ring, FG::Little},
-                    FingerCase{22, FG::Middle, FG::Ring}, FingerCase{23, FG::Index, FG::Middle},
-                    FingerCase{24, FG::Index, FG::Index}, FingerCase{25, FG::Index, FG::Index},
-                    FingerCase{26, FG::Index, FG::Index}, FingerCase{27, FG::Middle, FG::Index},
-                    FingerCase{28, FG::Ring, FG::Middle}, FingerCase{29, FG::Little, FG::Ring},
-                    FingerCase{53, FG::Little, FG::Little}, FingerCase{35, FG::Thumb, FG::Thumb},
-                    FingerCase{31, FG::Ring, FG::Ring}, FingerCase{58, FG::Ring, FG::Ring},
-                    FingerCase{57, FG::Middle, FG::Middle}, FingerCase{49, FG::Index, FG::Index},
-                    FingerCase{33, FG::Middle, FG::Middle}, FingerCase{32, FG::Ring, FG::Ring},
-                    FingerCase{13, FG::Index, FG::Index}, FingerCase{16, FG::Index, FG::Index},
-                    FingerCase{19, FG::Little, FG::Little}, FingerCase{38, FG::Little, FG::Little},
-                    FingerCase{59, FG::Little, FG::Little},
-                    FingerCase{62, FG::Little, FG::Little}));
 
 TEST(KeyTable, EveryRowHasFourIndexFingerKeysInTheClassicSplit) {
     std::map<int, int> indexKeysByTop;
@@ -210,25 +188,12 @@ TEST_P(Captions, TextAndFont) {
 
 INSTANTIATE_TEST_SUITE_P(Keys, Captions,
                          testing::Values(CaptionCase{52, " |\r\n  \\", CaptionFont::Small},
-                                         CaptionCase{61, " \"\r\n  2", CaptionFont::Small},
-                                         CaptionCase{46, " &\r\n  6", CaptionFont::Small},
                                          CaptionCase{50, " ?\r\n   '", CaptionFont::Small},
-                                         CaptionCase{58, " \xA3\r\n  3", CaptionFont::Small},
-                                         CaptionCase{51, " ^\r\n  \xEC", CaptionFont::Small},
                                          CaptionCase{42, " \xE9\r\n  \xE8   [", CaptionFont::Small},
-                                         CaptionCase{43, " *\r\n  +   ]", CaptionFont::Small},
-                                         CaptionCase{19, " \xE7\r\n  \xF2  @", CaptionFont::Small},
-                                         CaptionCase{40, " \xB0\r\n  \xE0  #", CaptionFont::Small},
-                                         CaptionCase{41, " \xA7\r\n  \xF9", CaptionFont::Small},
                                          CaptionCase{2, "E\r\n      \x80", CaptionFont::Small},
                                          CaptionCase{62, "    Invio", CaptionFont::Small},
-                                         CaptionCase{44, " Ctrl", CaptionFont::Small},
-                                         CaptionCase{38, " Alt Gr", CaptionFont::Small},
-                                         CaptionCase{31, " Alt", CaptionFont::Small},
                                          CaptionCase{10, "A", CaptionFont::Window},
-                                         CaptionCase{25, "B", CaptionFont::Window},
-                                         CaptionCase{54, "", CaptionFont::Large},
-                                         CaptionCase{35, "", CaptionFont::Window}));
+                                         CaptionCase{54, "", CaptionFont::Large}));
 
 TEST(KeyTable, CaptionFonts) {
     EXPECT_EQ(KeyTable::CaptionFontSpec(CaptionFont::Small).pointSize, 9.75f);
