@@ -4,11 +4,13 @@
 #include "tutor/core/MapShape.h"
 #include "tutor/core/MapSpanTables.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -60,6 +62,7 @@ frmTransparency::frmTransparency(QWidget* mainWindow, bool largeScreen)
         RitagliaForm();
     else
         RitagliaForm1();
+    qApp->installEventFilter(this);
 }
 
 QRegion frmTransparency::RegionFromSpans(std::span<const std::int32_t> table) {
@@ -173,15 +176,47 @@ frmTransparency* frmTransparency::Current() {
 }
 
 bool frmTransparency::HideMap() {
-    if (!s_current || !s_shown || !s_current->isVisible())
+    if (!s_current || !s_shown)
+        return false;
+    if (s_current->m_hiddenForModal) {
+        s_current->m_hiddenForModal = false;
+        s_hiddenForPrinting = true;
+        return true;
+    }
+    if (!s_current->isVisible())
         return false;
     s_current->hide();
     s_hiddenForPrinting = true;
     return true;
 }
 
+bool frmTransparency::eventFilter(QObject* watched, QEvent* event) {
+    if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && watched != this &&
+        watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
+        // The modal state is settled once the window has finished showing or hiding.
+        QTimer::singleShot(0, this, &frmTransparency::FollowModalWindows);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmTransparency::FollowModalWindows() {
+    const bool modalOpen = QApplication::activeModalWidget() != nullptr;
+    if (modalOpen && isVisible() && !m_closing) {
+        hide();
+        m_hiddenForModal = true;
+    } else if (!modalOpen && m_hiddenForModal) {
+        m_hiddenForModal = false;
+        if (!m_closing)
+            show();
+    }
+}
+
 void frmTransparency::ShowMapAgain() {
-    if (s_current && s_hiddenForPrinting)
-        s_current->show();
+    if (s_current && s_hiddenForPrinting) {
+        if (QApplication::activeModalWidget() != nullptr)
+            s_current->m_hiddenForModal = true;
+        else
+            s_current->show();
+    }
     s_hiddenForPrinting = false;
 }

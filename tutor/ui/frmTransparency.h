@@ -1,7 +1,8 @@
 // frmTransparency: the key/finger map in a borderless, always-on-top window of its own, cut to
 // the outline of its picture. It slides up from the bottom of the screen when it opens and
-// fades out when it closes; clicks outside the outline reach the windows below. One map window
-// exists at a time; the main window drives it through the static calls.
+// fades out when it closes; clicks outside the outline reach the windows below. While a modal
+// window of the program is open the map steps aside, so that it never covers that window. One map
+// window exists at a time; the main window drives it through the static calls.
 #pragma once
 
 #include <QPixmap>
@@ -56,6 +57,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     frmTransparency(QWidget* mainWindow, bool largeScreen);
@@ -63,6 +65,11 @@ private:
     void FadeOut();
 
     bool m_large;
+    void FollowModalWindows();
+
     bool m_closing = false;
+    // The map stays on top of every window, so it steps aside while one of the program's
+    // modal windows (about box, questions, language chooser) is open.
+    bool m_hiddenForModal = false;
     QPixmap m_picture;
 };

@@ -4,6 +4,7 @@
 #include "tutor/core/MapShape.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QScreen>
 #include <gtest/gtest.h>
 
@@ -225,6 +226,47 @@ TEST_F(MapWindowTest, ClosingTheMainWindowReleasesTheMapAndClearsTheFlag) {
     mainWindow.reset();
     EXPECT_FALSE(frmTransparency::MapWindowShown());
     EXPECT_EQ(frmTransparency::Current(), nullptr);
+}
+
+TEST_F(MapWindowTest, StepsAsideWhileAModalWindowIsOpen) {
+    frmTransparency::ShowMap(mainWindow.get(), {100, 300}, false);
+    frmTransparency* map = frmTransparency::Current();
+    QDialog dialog(mainWindow.get());
+    dialog.setModal(true);
+    dialog.show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(map->isVisible());
+    EXPECT_TRUE(frmTransparency::MapWindowShown());
+
+    dialog.hide();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(map->isVisible());
+}
+
+TEST_F(MapWindowTest, AModelessWindowLeavesTheMapInPlace) {
+    frmTransparency::ShowMap(mainWindow.get(), {100, 300}, false);
+    QWidget other;
+    other.show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(frmTransparency::Current()->isVisible());
+}
+
+// The about box closes and printing starts at once: the map, aside for the box, stays
+// hidden through the printing and comes back when the printing is over.
+TEST_F(MapWindowTest, PrintingRightAfterAModalWindowKeepsTheMapHiddenUntilItEnds) {
+    frmTransparency::ShowMap(mainWindow.get(), {100, 300}, false);
+    frmTransparency* map = frmTransparency::Current();
+    auto dialog = std::make_unique<QDialog>(mainWindow.get());
+    dialog->setModal(true);
+    dialog->show();
+    QCoreApplication::processEvents();
+    dialog.reset();
+
+    EXPECT_TRUE(frmTransparency::HideMap());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(map->isVisible());
+    frmTransparency::ShowMapAgain();
+    EXPECT_TRUE(map->isVisible());
 }
 
 struct OutlineCase {
