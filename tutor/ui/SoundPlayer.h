@@ -14,7 +14,16 @@
 #include <thread>
 #include <vector>
 
-class SoundPlayer {
+// Where the main window sends the sounds it is asked to play.
+class SoundOutput {
+public:
+    virtual ~SoundOutput() = default;
+    virtual void Play(int number) = 0;
+    // Readies the output once the window shows (it may take a while).
+    virtual void Start() {}
+};
+
+class SoundPlayer : public SoundOutput {
 public:
     enum class DeviceState { NotStarted, Opening, Ready, Unavailable };
 
@@ -30,6 +39,8 @@ public:
     // Asks for a sound; a request made before the device is open is kept
     // (only the latest) and played once it is.
     void play(int number);
+    void Play(int number) override { play(number); }
+    void Start() override { start(); }
 
     DeviceState deviceState() const;
     // Sounds the worker has begun to hand to the device.
