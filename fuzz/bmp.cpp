@@ -9,23 +9,30 @@
 
 namespace {
 
-std::string InputPath() {
-    static const std::string path = [] {
+// The file each input is written to, removed when the fuzzer ends.
+class InputFile {
+public:
+    InputFile() {
         char name[] = "/tmp/zentavo-fuzz-bmp-XXXXXX";
         const int fd = ::mkstemp(name);
         if (fd < 0) {
             std::abort();
         }
         ::close(fd);
-        return std::string(name);
-    }();
-    return path;
-}
+        m_path = name;
+    }
+    ~InputFile() { std::remove(m_path.c_str()); }
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string input = InputPath();
+    static const InputFile inputFile;
+    const std::string& input = inputFile.Path();
     FILE* file = std::fopen(input.c_str(), "wb");
     if (file == nullptr || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) {
         std::abort();
