@@ -1,0 +1,62 @@
+#include "tutor/ui/LevelEndFlow.h"
+
+#include "tutor/ui/SoundPlayer.h"
+#include "tutor/ui/frmZentavo.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <QWidget>
+
+struct LevelEndFlow::RealPorts {
+    QtResultsDialogs dialogs;
+    DesktopFileViewer viewer;
+    DefaultPrinter printer;
+};
+
+LevelEndFlow::LevelEndFlow()
+    : m_realPorts(std::make_unique<RealPorts>()),
+      m_ports(ResultsWindowPorts{m_realPorts->dialogs, m_realPorts->viewer, m_realPorts->printer}) {
+}
+
+LevelEndFlow::LevelEndFlow(ResultsWindowPorts ports) : m_ports(ports) {}
+
+LevelEndFlow::~LevelEndFlow() = default;
+
+void LevelEndFlow::Attach(QWidget* owner, std::function<ResultsWindowContext()> context) {
+    m_owner = owner;
+    m_context = std::move(context);
+}
+
+std::int16_t LevelEndFlow::ShowResults(const ResultsTable& results) {
+    std::int16_t answer = -1;
+    {
+        frmClassifica window(results, m_context ? m_context() : ResultsWindowContext{}, *m_ports,
+                             m_owner);
+        if (m_realPorts)
+            m_realPorts->dialogs.SetParent(&window);
+        ++m_shown;
+        if (m_whileOpen)
+            QTimer::singleShot(0, &window, [this, &window] { m_whileOpen(window); });
+        window.exec();
+        answer = window.ResultsAnswer();
+        if (m_realPorts)
+            m_realPorts->dialogs.SetParent(nullptr);
+    }
+    if (results.ResultsOutcome == 2) {
+        QCoreApplication::processEvents();
+        if (m_owner)
+            m_owner->repaint();
+    }
+    return answer;
+}
+
+ResultsWindowContext ResultsContextOf(frmZentavo& window, SoundOutput* sounds) {
+    ResultsWindowContext context;
+    context.texts = &window.Texts();
+    context.backgroundTheme = window.BackgroundTheme();
+    context.soundsOn = window.Run().SoundsOn();
+    context.exerciseFile = window.Catalogue().ExerciseFile();
+    if (sounds)
+        context.playSound = [sounds](int number) { sounds->Play(number); };
+    return context;
+}
