@@ -1,6 +1,9 @@
 // EditorZentavo: the exercise editor. One copy per user; its folder is the
-// program folder, where it finds Zentavo.ini, Lang/ and the help pages.
+// program folder, where it finds Lang/ and the help pages, and Zentavo.ini
+// unless the folder is installed out of the user's reach. An exercise file
+// named on the command line (a file manager's "open with") is opened at once.
 #include "common/core/LanguageFiles.h"
+#include "common/core/ProgramLocations.h"
 #include "common/core/ProgramPaths.h"
 #include "common/ui/HelpViewer.h"
 #include "common/ui/Messages.h"
@@ -12,6 +15,7 @@
 #include "editor/ui/frmCreaFrasi.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -35,6 +39,9 @@ int main(int argc, char** argv) {
     const QString nativeFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     const std::string programFolder = ProgramFolderOf(FromNativePath(
         std::filesystem::path(QCoreApplication::applicationFilePath().toStdString())));
+    const ProgramLocations locations = FindProgramLocations(programFolder);
+    // A folder that cannot be made shows up as a failed save, told then.
+    CreateUserFolders(locations);
 
     DiskEditorFiles files;
     QtTextMeasure measure;
@@ -42,11 +49,16 @@ int main(int argc, char** argv) {
     QtFileDialogPort fileDialogs;
     HelpViewerPort help(nativeFolder);
     QtEditorDialogs dialogs(programFolder, messages, help);
-    frmCreaFrasi window(programFolder,
+    frmCreaFrasi window(locations,
                         InstallerLanguageFromLocale(QLocale::system().name().toStdString()),
                         {files, measure, messages, fileDialogs, help, dialogs});
     messages.SetParent(&window);
     window.show();
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) {
+        window.OpenExerciseFile(FromNativePath(
+            std::filesystem::path(QFileInfo(arguments[1]).absoluteFilePath().toStdString())));
+    }
     const int result = QApplication::exec();
     HelpViewer::CloseShared();
     return result;

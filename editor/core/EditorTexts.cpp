@@ -20,19 +20,20 @@ std::string EditorMailSubject() {
     return "Editor Zentavo - " + EditorVersionLabel();
 }
 
-EditorLanguageTexts LoadEditorTexts(const std::string& programFolder,
+EditorLanguageTexts LoadEditorTexts(const std::string& settingsFile,
+                                    const std::string& programFolder,
                                     const std::string& installerLanguage) {
-    const std::string language =
-        LoadEditorLanguage(SettingsFilePath(programFolder), installerLanguage);
+    const std::string language = LoadEditorLanguage(settingsFile, installerLanguage);
     const bool fromFile = LanguageFileExists(programFolder, language);
     return EditorLanguageTexts{language, fromFile, DialogTexts(programFolder, language, fromFile)};
 }
 
-EditorLanguageTexts ChangeEditorLanguage(const std::string& programFolder,
+EditorLanguageTexts ChangeEditorLanguage(const std::string& settingsFile,
+                                         const std::string& programFolder,
                                          const std::string& language) {
     // The settings file is written through its own path: the current
     // exercise file is never touched by a change of language.
-    SaveEditorLanguage(SettingsFilePath(programFolder), language);
+    SaveEditorLanguage(settingsFile, language);
     return EditorLanguageTexts{
         language, true,
         UiTexts::FromFile(UiProgram::Editor, LanguageFilePath(programFolder, language))};

@@ -19,11 +19,13 @@ struct EditorLanguageTexts {
     bool fromFile = false; // the start's test, kept for the whole run
     UiTexts texts;
 };
-EditorLanguageTexts LoadEditorTexts(const std::string& programFolder,
+EditorLanguageTexts LoadEditorTexts(const std::string& settingsFile,
+                                    const std::string& programFolder,
                                     const std::string& installerLanguage);
 // A language confirmed in the chooser: its "CurrentLanguage" is written at
 // once and the window's texts come from its file from now on.
-EditorLanguageTexts ChangeEditorLanguage(const std::string& programFolder,
+EditorLanguageTexts ChangeEditorLanguage(const std::string& settingsFile,
+                                         const std::string& programFolder,
                                          const std::string& language);
 // The texts of the windows that choose their texts when they open (the
 // about box and the language chooser): by the start's test, in the current

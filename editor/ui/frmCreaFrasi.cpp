@@ -58,8 +58,14 @@ constexpr int kPositionChoices[] = {15, 10, 5};
 
 frmCreaFrasi::frmCreaFrasi(std::string programFolder, const std::string& installerLanguage,
                            Ports ports, QWidget* parent)
-    : QWidget(parent), m_programFolder(std::move(programFolder)), m_ports(ports),
-      m_language(LoadEditorTexts(m_programFolder, installerLanguage)) {
+    : frmCreaFrasi(DecideProgramLocations({std::move(programFolder), true, {}, {}, {}}),
+                   installerLanguage, ports, parent) {}
+
+frmCreaFrasi::frmCreaFrasi(ProgramLocations locations, const std::string& installerLanguage,
+                           Ports ports, QWidget* parent)
+    : QWidget(parent), m_locations(std::move(locations)), m_ports(ports),
+      m_language(
+          LoadEditorTexts(m_locations.settingsFile, m_locations.programFolder, installerLanguage)) {
     setObjectName(QStringLiteral("frmCreaFrasi"));
     setWindowIcon(EditorPictures::WindowIcon());
     buildWidgets();
@@ -486,10 +492,7 @@ void frmCreaFrasi::cmdNew_Click() {
     dialog.DialogTitle = m_editor->Texts()[2];
     dialog.Filter = ExerciseFileFilter(m_editor->Texts()[3]);
     dialog.hOwner = this;
-    std::string folder = m_programFolder;
-    if (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
-    dialog.InitDir = folder;
+    dialog.InitDir = m_locations.editorFolder;
     dialog.FileName = "Zentavo";
     dialog.FilterIndex = 1;
     dialog.DefaultExt = "ftd";
@@ -512,13 +515,18 @@ void frmCreaFrasi::cmdOpen_Click() {
     m_editor->OpenFile(dialog.FileName);
 }
 
+void frmCreaFrasi::OpenExerciseFile(const std::string& path) {
+    letPendingEventsRun();
+    m_editor->OpenFile(path);
+}
+
 void frmCreaFrasi::cmdLanguage_Click() {
     const std::optional<std::string> chosen =
         m_ports.dialogs.ChooseLanguage(this, m_language.language, m_language.fromFile);
     if (!chosen)
         return;
     const bool startedWithFile = m_language.fromFile;
-    m_language = ChangeEditorLanguage(m_programFolder, *chosen);
+    m_language = ChangeEditorLanguage(m_locations.settingsFile, m_locations.programFolder, *chosen);
     m_language.fromFile = startedWithFile;
     m_editor->SetMessageTexts(EditorMessageTexts(m_language.texts));
     applyTexts();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/core/ProgramLocations.h"
 #include "editor/core/EditorTexts.h"
 #include "editor/core/SentenceEditor.h"
 
@@ -42,13 +43,19 @@ public:
     };
     static constexpr int HelpContext = 1000;
 
-    // programFolder ends with "/"; installerLanguage is used at a first start.
+    // installerLanguage is used at a first start.
+    frmCreaFrasi(ProgramLocations locations, const std::string& installerLanguage, Ports ports,
+                 QWidget* parent = nullptr);
+    // A portable program folder (ending with "/") that holds everything.
     frmCreaFrasi(std::string programFolder, const std::string& installerLanguage, Ports ports,
                  QWidget* parent = nullptr);
     ~frmCreaFrasi() override;
 
     const SentenceEditor& Editor() const { return *m_editor; }
     const std::string& Language() const { return m_language.language; }
+    // An exercise file named on the command line, opened as after the open
+    // button's dialog.
+    void OpenExerciseFile(const std::string& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -81,7 +88,7 @@ private:
     void helpKey();
     void letPendingEventsRun();
 
-    std::string m_programFolder;
+    ProgramLocations m_locations;
     Ports m_ports;
     EditorLanguageTexts m_language;
     std::unique_ptr<SentenceEditor> m_editor;
