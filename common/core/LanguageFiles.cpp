@@ -20,6 +20,10 @@ std::string LanguageFilePath(const std::string& programFolder, const std::string
 }
 
 bool LanguageFileExists(const std::string& programFolder, const std::string& language) {
+    // A language is a file of Lang/ itself: a name from a hand-edited settings
+    // file must not reach into other folders.
+    if (language.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos)
+        return false;
     const fs::path path = NativePath(LanguageFilePath(programFolder, language));
     std::error_code ec;
     if (!fs::is_regular_file(path, ec))

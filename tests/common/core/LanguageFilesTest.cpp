@@ -94,6 +94,8 @@ TEST_F(LanguageFolder, ExistenceNeedsARegularFileOfThatName) {
     EXPECT_FALSE(LanguageFileExists(Program(), "Folder"));
     EXPECT_FALSE(LanguageFileExists(Program(), "German"));
     EXPECT_FALSE(LanguageFileExists(Program(), ""));
+    WriteBytes(m_folder.File("Outside.lng"), "[Strings]\r\n");
+    EXPECT_FALSE(LanguageFileExists(Program(), "../Outside"));
     EXPECT_EQ(LanguageFilePath(Program(), "English"), Program() + "Lang/English.lng");
 }
 
