@@ -1,6 +1,6 @@
 # Two commands on a fresh machine: `make run` starts the tutor, `make test` runs every test.
 # Each target installs what is missing, configures and builds what it needs.
-.PHONY: run editor test asan bench fuzz deps build format format-check clean
+.PHONY: run editor test asan bench fuzz package deps build format format-check clean
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
@@ -43,6 +43,12 @@ fuzz: deps build/fuzz/build.ninja
 	  echo "== $$n ($(FUZZ_SECONDS) s)"; \
 	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build/fuzz/corpus/$$n $$seeds 2>&1 | tail -n 12 || exit 1; \
 	done
+
+# The Debian package of both programs, built from the release configuration.
+package: deps build/release/build.ninja
+	cmake --build build/release -j $(JOBS) --target Zentavo EditorZentavo
+	cd build/release && cpack
+	@ls -l build/release/zentavo_*.deb
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
