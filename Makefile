@@ -26,6 +26,12 @@ test: deps build/dev/build.ninja
 	cmake --build build/dev -j $(JOBS)
 	ctest --preset dev -j $(JOBS)
 
+# The end-to-end tests alone (make test runs them too): the real programs
+# under a private Xvfb, screenshots in build/dev/e2e-shots/.
+e2e: deps build/dev/build.ninja
+	cmake --build build/dev -j $(JOBS)
+	ctest --preset dev -L e2e -j $(JOBS)
+
 asan: deps build/asan/build.ninja
 	cmake --build build/asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
