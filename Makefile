@@ -1,6 +1,6 @@
 # Two commands on a fresh machine: `make run` starts the tutor, `make test` runs every test.
 # Each target installs what is missing, configures and builds what it needs.
-.PHONY: run editor test asan bench fuzz package deps build format format-check clean
+.PHONY: run editor test e2e asan bench fuzz package deps build format format-check clean
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
@@ -40,14 +40,20 @@ bench: deps build/release/build.ninja
 	cmake --build build/release -j $(JOBS)
 	@for b in build/release/bench/bench_*; do echo "== $$b"; $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
 
+# Each target runs FUZZ_SECONDS on its kept corpus and the seeds; an input
+# that crashes or runs over 10 s stops CI and is kept in build/fuzz/findings/.
 fuzz: deps build/fuzz/build.ninja
 	cmake --build build/fuzz -j $(JOBS)
-	@mkdir -p build/fuzz/corpus
+	@mkdir -p build/fuzz/corpus build/fuzz/findings
 	@for f in build/fuzz/fuzz/fuzz_*; do \
 	  n=$$(basename $$f); mkdir -p build/fuzz/corpus/$$n; \
 	  seeds=fuzz/corpus/$${n#fuzz_}; [ -d $$seeds ] || seeds=; \
 	  echo "== $$n ($(FUZZ_SECONDS) s)"; \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 build/fuzz/corpus/$$n $$seeds 2>&1 | tail -n 12 || exit 1; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
+	    -artifact_prefix=build/fuzz/findings/$$n- build/fuzz/corpus/$$n $$seeds \
+	    >build/fuzz/$$n.log 2>&1; status=$$?; \
+	  tail -n 12 build/fuzz/$$n.log; \
+	  if [ $$status -ne 0 ]; then echo "$$n failed: see build/fuzz/$$n.log and build/fuzz/findings/"; exit 1; fi; \
 	done
 
 # The Debian package of both programs, built from the release configuration.
