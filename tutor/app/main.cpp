@@ -1,10 +1,11 @@
 // The tutor's entry point: one running copy per user, a screen of at least
 // 800 x 600 pixels, then the main window.
 #include "common/core/LanguageFiles.h"
+#include "common/core/ProgramLocations.h"
 #include "common/core/ProgramPaths.h"
-#include "common/ui/Pictures.h"
 #include "common/ui/QtCp1252.h"
 #include "common/ui/SingleInstance.h"
+#include "tutor/ui/TimingProbe.h"
 #include "tutor/ui/TutorPlatform.h"
 #include "tutor/ui/frmZentavo.h"
 
@@ -23,7 +24,6 @@ std::string commandLineOf(const QStringList& arguments) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    app.setWindowIcon(Pictures::icon(Pictures::Role::AppTutor));
 
     SingleInstance instance(QStringLiteral("Zentavo"));
     if (!instance.TryAcquire())
@@ -46,11 +46,18 @@ int main(int argc, char** argv) {
 
     const std::string folder = ProgramFolderOf(FromNativePath(
         std::filesystem::path(QCoreApplication::applicationFilePath().toStdString())));
+    const ProgramLocations locations = FindProgramLocations(folder);
+    CreateUserFolders(locations);
     RealTutorEnvironment real(folder, commandLineOf(app.arguments()), largeScreen);
-    real.Environment().installerLanguage =
+    TutorEnvironment& environment = real.Environment();
+    environment.settingsFile = locations.settingsFile;
+    environment.exercisePlaces = locations.exercisePlaces;
+    environment.installerLanguage =
         InstallerLanguageFromLocale(QLocale::system().name().toStdString());
 
-    frmZentavo window(real.Environment());
+    frmZentavo window(environment);
+    real.SetDialogParent(&window);
+    TimingProbe::InstallIfRequested(&window);
     window.setGeometry(screen->availableGeometry());
     window.showMaximized();
     return app.exec();

@@ -99,3 +99,8 @@ RealTutorEnvironment::RealTutorEnvironment(std::string programFolder, std::strin
 }
 
 RealTutorEnvironment::~RealTutorEnvironment() = default;
+
+void RealTutorEnvironment::SetDialogParent(QWidget* parent) {
+    m_messages.SetParent(parent);
+    m_bookmark.SetParent(parent);
+}

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QWidget;
 class UiTexts;
@@ -42,7 +43,11 @@ public:
 
 struct TutorEnvironment {
     std::string programFolder; // ends in "/"
-    std::string commandLine;   // the arguments as one string
+    // Where the settings are kept and the exercise folders are looked for;
+    // beside the program when left empty.
+    std::string settingsFile;
+    std::vector<std::string> exercisePlaces;
+    std::string commandLine; // the arguments as one string
     bool largeScreen = false;
     std::string installerLanguage; // from the user's locale
 
@@ -131,6 +136,8 @@ public:
     TutorEnvironment& Environment() { return m_environment; }
     SoundPlayer& Sounds() { return *m_sounds; }
     void SetResults(ResultsPresenter* results) { m_environment.results = results; }
+    // Message boxes and questions become modal to the main window.
+    void SetDialogParent(QWidget* parent);
 
 private:
     TutorEnvironment m_environment;

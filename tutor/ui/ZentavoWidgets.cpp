@@ -109,6 +109,10 @@ void SentenceDisplay::SetTypedPart(int line, const QString& typed, QColor colour
 }
 
 void SentenceDisplay::placeBar() {
+    if (m_typed.isEmpty()) {
+        m_bar->hide();
+        return;
+    }
     const QFontMetrics metrics = fontMetrics();
     const int width = metrics.horizontalAdvance(m_typed);
     // As high as the text of "Mp" and two pixels more.

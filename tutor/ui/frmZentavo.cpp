@@ -46,6 +46,7 @@ constexpr int kMenuSize = 40;
 constexpr int kMenuGap = 6;
 constexpr QSize kTitleLetterSize(26, 22);
 constexpr int kStripGap = 5;
+constexpr QSize kStripSize(622, 47);
 
 constexpr int kSoundKeystroke = 107;
 constexpr int kSoundSplit = 109;
@@ -172,6 +173,10 @@ TutorEnvironment withDefaults(TutorEnvironment e) {
     if (!e.wait)
         e.wait = WaitLettingEventsRun;
     e.programFolder = WithTrailingSlash(e.programFolder);
+    if (e.settingsFile.empty())
+        e.settingsFile = SettingsFilePath(e.programFolder);
+    if (e.exercisePlaces.empty())
+        e.exercisePlaces = {e.programFolder};
     return e;
 }
 
@@ -195,9 +200,8 @@ frmZentavo::frmZentavo(TutorEnvironment environment, QWidget* parent)
     const double fontFactor = m_env.largeScreen ? ResizeFontFactor() : 1.0;
     ExerciseCatalogue::SentenceLine line{{"Arial", static_cast<float>(12.0 * fontFactor)},
                                          lblFraseCorr->width()};
-    m_catalogue =
-        std::make_unique<ExerciseCatalogue>(std::vector<std::string>{m_env.programFolder}, m_texts,
-                                            m_measure, line, m_settings.Bookmark);
+    m_catalogue = std::make_unique<ExerciseCatalogue>(m_env.exercisePlaces, m_texts, m_measure,
+                                                      line, m_settings.Bookmark);
     m_capsLockAdapter = std::make_unique<CapsLockAdapter>(*m_env.capsLock);
     TutorObserver& observer = *this;
     m_run = std::make_unique<ExerciseRun>(
@@ -336,7 +340,6 @@ void frmZentavo::BuildControls() {
     lblSmile->setGeometry(160, 5, 30, 30);
     lblOrologio = pictureLabel(QStringLiteral("lblOrologio"), picBottomBar);
     lblOrologio->setGeometry(196, 8, 24, 24);
-    lblOrologio->setPixmap(Pictures::pixmap(Pictures::Role::Clock, QSize(22, 22)));
     QPalette clockPalette = lblOrologio->palette();
     clockPalette.setColor(QPalette::Window, QColor(255, 236, 120));
     lblOrologio->setPalette(clockPalette);
@@ -354,19 +357,18 @@ void frmZentavo::BuildControls() {
 
     picKeyword = new KeyboardView(m_keyboard, picNotebook);
     picKeyword->setGeometry(kKeyboard);
-    std::array<QPixmap, KeyboardModel::kFingerImageCount> fingers;
-    for (int i = 0; i < KeyboardModel::kFingerImageCount; ++i)
-        fingers[static_cast<size_t>(i)] = Pictures::pixmap(Pictures::fingerImage(i), QSize(32, 32));
-    picKeyword->SetFingerPictures(fingers);
-    picKeyword->SetPromptPicture(Pictures::pixmap(Pictures::Role::PressEnter, QSize(32, 32)));
     connect(picKeyword, &KeyboardView::keyDoubleClicked, this, [this](int key) {
         if (m_keyboard.KeyDoubleClicked(key, CurrentCharacter()))
             PlayIfSoundsOn(kSoundSplit);
     });
     connect(picKeyword, &KeyboardView::fingerImageDoubleClicked, this,
             [this] { m_keyboard.FingerImageDoubleClicked(CurrentCharacter()); });
-    connect(picKeyword, &KeyboardView::stripChanged, this,
-            [this](bool visible) { imgMappaTastiEsterna->setVisible(visible); });
+    connect(picKeyword, &KeyboardView::stripChanged, this, [this](bool visible) {
+        if (visible && imgMappaTastiEsterna->pixmap().isNull())
+            imgMappaTastiEsterna->setPixmap(
+                Pictures::pixmap(Pictures::Role::FingerMapStrip, kStripSize));
+        imgMappaTastiEsterna->setVisible(visible);
+    });
     connect(picKeyword, &KeyboardView::promptTimerChanged, this, [this](bool running) {
         if (running)
             Timer2->start();
@@ -375,7 +377,6 @@ void frmZentavo::BuildControls() {
     });
 
     imgX = pictureLabel(QStringLiteral("imgX"), picNotebook);
-    imgX->setPixmap(Pictures::pixmap(Pictures::Role::CapsLockCross, QSize(32, 32)));
     imgX->hide();
 
     for (int i = 0; i < kMenuCount; ++i)
@@ -383,7 +384,6 @@ void frmZentavo::BuildControls() {
     shpEV = new HoverFrame(this);
     for (int i = 0; i < kMenuCount; ++i) {
         auto* symbol = new MenuSymbol(i, this);
-        symbol->SetPicture(Pictures::pixmap(Pictures::menuSymbol(i), QSize(28, 28)));
         connect(symbol, &MenuSymbol::clicked, this, &frmZentavo::lblMenu_Click);
         connect(symbol, &MenuSymbol::hovered, this, &frmZentavo::MenuHovered);
         connect(symbol, &MenuSymbol::pressedChanged, this,
@@ -395,8 +395,7 @@ void frmZentavo::BuildControls() {
     shpMenu[7]->SetFilled(true, kTypeForMeSquare);
 
     imgMappaTastiEsterna = pictureLabel(QStringLiteral("imgMappaTastiEsterna"), this);
-    imgMappaTastiEsterna->setPixmap(Pictures::pixmap(Pictures::Role::FingerMapStrip));
-    imgMappaTastiEsterna->resize(Pictures::naturalSize(Pictures::Role::FingerMapStrip));
+    imgMappaTastiEsterna->resize(kStripSize);
     imgMappaTastiEsterna->setCursor(Qt::PointingHandCursor);
     imgMappaTastiEsterna->installEventFilter(this);
     imgMappaTastiEsterna->hide();
@@ -475,7 +474,7 @@ void frmZentavo::CentreNotebook() {
 }
 
 void frmZentavo::LoadSettingsAndTexts() {
-    m_settings = LoadTutorSettings(SettingsFilePath(m_env.programFolder), m_env.installerLanguage);
+    m_settings = LoadTutorSettings(m_env.settingsFile, m_env.installerLanguage);
     m_theme = std::clamp(m_settings.BackColor, 0, kBackgroundThemeCount - 1);
     if (LanguageFileExists(m_env.programFolder, m_settings.CurrentLanguage))
         m_texts = UiTexts::FromFile(
@@ -523,17 +522,13 @@ void frmZentavo::UpdateToolTipOfKeyB() {
 
 // -- start ---------------------------------------------------------------------
 
-void frmZentavo::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!m_started) {
-        m_started = true;
-        QTimer::singleShot(0, this, &frmZentavo::Start);
-    }
-}
-
 void frmZentavo::Start() {
+    if (m_started)
+        return;
     m_started = true;
+    m_startQueued = true;
     // Slow services wait until the window is on screen.
+    LoadPictures();
     m_env.sounds->Start();
     CheckKeyboardLayout();
     if (m_closing)
@@ -697,9 +692,6 @@ void frmZentavo::Render(const TutorScreen& s, bool all) {
         lblNumBatt[0]->setText(ToQString(s.correctCounter));
     if (all || s.wrongCounter != old.wrongCounter)
         lblNumBatt[1]->setText(ToQString(s.wrongCounter));
-    if (all || !(s.face == old.face))
-        lblSmile->setPixmap(
-            Pictures::pixmap(Pictures::errorFace(s.face.glyph, s.face.red), lblSmile->size()));
 
     if (all || s.clockText != old.clockText)
         lblTime->setText(ToQString(s.clockText));
@@ -718,12 +710,6 @@ void frmZentavo::Render(const TutorScreen& s, bool all) {
         imgMedia[1]->setVisible(s.gaugeVisible);
     }
     picProgress->SetState(s.gaugeLength, s.level, s.recordMarkerWidth);
-    if (all || s.fastEndIcon != old.fastEndIcon)
-        imgMedia[0]->setPixmap(
-            Pictures::pixmap(s.fastEndIcon, QSize(kGaugePictureSize, kGaugePictureSize)));
-    if (all || s.slowEndIcon != old.slowEndIcon)
-        imgMedia[1]->setPixmap(
-            Pictures::pixmap(s.slowEndIcon, QSize(kGaugePictureSize, kGaugePictureSize)));
 
     for (int i = 0; i < 3; ++i) {
         const std::int16_t level = static_cast<std::int16_t>(i + 1);
@@ -736,17 +722,6 @@ void frmZentavo::Render(const TutorScreen& s, bool all) {
 
     if (all || s.message != old.message)
         lblMessaggio->setText(withLineFeeds(s.message));
-    if (all || !(s.picture == old.picture)) {
-        const QSize icon(32, 32);
-        imgMessaggi->setPixmap(s.picture.kind == MessagePicture::Kind::Icon
-                                   ? Pictures::pixmap(s.picture.value, icon)
-                                   : Pictures::pixmap(s.picture.value == 0
-                                                          ? Pictures::Role::RecordFrame0
-                                                          : Pictures::Role::RecordFrame1,
-                                                      icon));
-    }
-    if (all || s.pointsIcon != old.pointsIcon)
-        imgIconaPunteggio->setPixmap(Pictures::pixmap(s.pointsIcon, QSize(32, 32)));
     picMessaggio->setVisible(s.messageVisible);
     if (all || s.recordAnimation != old.recordAnimation) {
         if (s.recordAnimation)
@@ -776,6 +751,63 @@ void frmZentavo::Render(const TutorScreen& s, bool all) {
     if (s.listVisible)
         RenderList();
     m_shown = s;
+    RenderPictures();
+}
+
+void frmZentavo::RenderPictures() {
+    if (!m_picturesLoaded)
+        return;
+    const TutorScreen& s = m_shown;
+    const auto face = std::make_pair(s.face.glyph, s.face.red);
+    if (face != m_faceShown) {
+        lblSmile->setPixmap(
+            Pictures::pixmap(Pictures::errorFace(s.face.glyph, s.face.red), lblSmile->size()));
+        m_faceShown = face;
+    }
+    const QSize gaugePicture(kGaugePictureSize, kGaugePictureSize);
+    if (s.gaugeVisible && s.fastEndIcon != m_fastIconShown) {
+        imgMedia[0]->setPixmap(Pictures::pixmap(s.fastEndIcon, gaugePicture));
+        m_fastIconShown = s.fastEndIcon;
+    }
+    if (s.gaugeVisible && s.slowEndIcon != m_slowIconShown) {
+        imgMedia[1]->setPixmap(Pictures::pixmap(s.slowEndIcon, gaugePicture));
+        m_slowIconShown = s.slowEndIcon;
+    }
+    if (!s.messageVisible)
+        return;
+    const QSize icon(32, 32);
+    if (!(s.picture == m_messagePictureShown)) {
+        imgMessaggi->setPixmap(s.picture.kind == MessagePicture::Kind::Icon
+                                   ? Pictures::pixmap(s.picture.value, icon)
+                                   : Pictures::pixmap(s.picture.value == 0
+                                                          ? Pictures::Role::RecordFrame0
+                                                          : Pictures::Role::RecordFrame1,
+                                                      icon));
+        m_messagePictureShown = s.picture;
+    }
+    if (s.pointsIcon != m_pointsIconShown) {
+        imgIconaPunteggio->setPixmap(Pictures::pixmap(s.pointsIcon, icon));
+        m_pointsIconShown = s.pointsIcon;
+    }
+}
+
+void frmZentavo::LoadPictures() {
+    // Drawing the pictures takes longer than opening the window, so they
+    // come in right after it is on screen.
+    m_picturesLoaded = true;
+    lblOrologio->setPixmap(Pictures::pixmap(Pictures::Role::Clock, QSize(22, 22)));
+    imgX->setPixmap(Pictures::pixmap(Pictures::Role::CapsLockCross, QSize(32, 32)));
+    for (int i = 0; i < kMenuCount; ++i)
+        lblMenu[static_cast<size_t>(i)]->SetPicture(
+            Pictures::pixmap(Pictures::menuSymbol(i), QSize(28, 28)));
+    std::array<QPixmap, KeyboardModel::kFingerImageCount> fingers;
+    for (int i = 0; i < KeyboardModel::kFingerImageCount; ++i)
+        fingers[static_cast<size_t>(i)] = Pictures::pixmap(Pictures::fingerImage(i), QSize(32, 32));
+    picKeyword->SetFingerPictures(fingers);
+    picKeyword->SetPromptPicture(Pictures::pixmap(Pictures::Role::PressEnter, QSize(32, 32)));
+    RenderMenuStates();
+    RenderPictures();
+    window()->setWindowIcon(Pictures::icon(Pictures::Role::AppTutor));
 }
 
 void frmZentavo::RenderList() {
@@ -796,8 +828,9 @@ void frmZentavo::RenderList() {
 
 void frmZentavo::RenderMenuStates() {
     shpMenu[3]->SetFilled(m_run->SoundsOn(), kIndicatorOn);
-    lblMenu[3]->SetPicture(
-        Pictures::pixmap(Pictures::menuSymbol(3, m_run->SoundsOn()), QSize(28, 28)));
+    if (m_picturesLoaded)
+        lblMenu[3]->SetPicture(
+            Pictures::pixmap(Pictures::menuSymbol(3, m_run->SoundsOn()), QSize(28, 28)));
     shpMenu[4]->SetFilled(m_keyboard.KeyMap(), kIndicatorOn);
     shpMenu[5]->SetFilled(m_keyboard.Highlight(), kIndicatorOn);
 }
@@ -1031,6 +1064,11 @@ void frmZentavo::paintEvent(QPaintEvent* event) {
     p.drawImage(QRect(r.left(), 0, r.width(), height()), m_background,
                 QRect(0, 0, 1, m_background.height()));
     PaintPanelFrame(p, picFondoNotebook->geometry());
+    if (!m_startQueued) {
+        // The rest of the load waits until the window is on screen.
+        m_startQueued = true;
+        QTimer::singleShot(0, this, &frmZentavo::Start);
+    }
 }
 
 // -- unload --------------------------------------------------------------------
@@ -1055,7 +1093,7 @@ void frmZentavo::Unload() {
     m_settings.BackColor = m_theme;
     m_settings.Category =
         optLevel[1]->isChecked() ? CategoryLevel::Esperto : CategoryLevel::Principiante;
-    SaveTutorSettings(SettingsFilePath(m_env.programFolder), m_settings, m_catalogue->CourseMode(),
+    SaveTutorSettings(m_env.settingsFile, m_settings, m_catalogue->CourseMode(),
                       m_catalogue->ExerciseFile(), *m_env.bookmark, m_texts);
     m_layouts.RestorePreviousLayout();
     if (frmTransparency::Current() != nullptr)

@@ -25,6 +25,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class GradientPanel;
 class HoverFrame;
@@ -53,8 +54,8 @@ public:
     ~frmZentavo() override;
 
     // The part of the window load that needs the window on screen: the
-    // keyboard layout, the sounds, the title letters and the start screen.
-    // Runs by itself once the window is first shown.
+    // pictures, the sounds, the keyboard layout, the title letters and the
+    // start screen. Runs by itself once the window is first painted.
     void Start();
 
     // -- for tests and tools
@@ -75,7 +76,6 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -105,6 +105,8 @@ private:
     void Render(const TutorScreen& screen, bool all);
     void RenderList();
     void RenderMenuStates();
+    void RenderPictures();
+    void LoadPictures();
     void UpdateToolTipOfKeyB();
 
     void txtInput_KeyPress(QChar character);
@@ -142,10 +144,17 @@ private:
     int m_theme = 0;
     QImage m_background;
     bool m_started = false;
+    bool m_startQueued = false;
     bool m_closing = false;
     bool m_unloaded = false;
     bool m_welcomeRunning = false;
     bool m_welcomeQueued = false;
+    bool m_picturesLoaded = false;
+    std::pair<char, bool> m_faceShown{0, false};
+    int m_fastIconShown = 0;
+    int m_slowIconShown = 0;
+    MessagePicture m_messagePictureShown{MessagePicture::Kind::Icon, 0};
+    int m_pointsIconShown = 0;
 
     // Controls, by their names in the window.
     GradientPanel* picFondoNotebook = nullptr;
