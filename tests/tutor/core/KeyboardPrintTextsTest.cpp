@@ -55,11 +55,4 @@ TEST_F(KeyboardPrintTextsFromFileTest, MissingIdsLeaveTheirPartsEmpty) {
     EXPECT_EQ(KeyboardPrintCaption(texts).layoutRun, " (0410)  ");
 }
 
-TEST(KeyboardPageLayoutTest, PictureAndCaptionFitALandscapeA4Page) {
-    const KeyboardPageLayout layout;
-    EXPECT_LE(layout.pictureLeft + layout.pictureWidth, 297.0);
-    EXPECT_LT(layout.pictureTop + layout.pictureHeight, layout.captionTop);
-    EXPECT_LT(layout.captionTop, 210.0);
-}
-
 } // namespace

@@ -32,19 +32,6 @@ TEST(TutorAboutTextsTest, TheTutorIsVersion510AndItsMailSubjectSaysSo) {
     EXPECT_EQ(TutorMailSubject(), "Zentavo (IT) - Versione 5.1.0");
 }
 
-TEST(TutorAboutTextsTest, BuiltInTextsGoToTheirControls) {
-    const TutorAboutTexts about = LoadTutorAboutTexts(UiTexts::BuiltIn(UiProgram::Tutor));
-    EXPECT_EQ(about.closeCaption, "&Chiudi");
-    EXPECT_EQ(about.closeToolTip, "Chiude la finestra");
-    EXPECT_EQ(about.helpToolTip, "Guida in linea");
-    EXPECT_EQ(about.printCaption, "Stampa la tastiera di Zentavo!");
-    EXPECT_EQ(about.freeware, "Programma freeware di libero utilizzo e distribuzione");
-    EXPECT_EQ(about.keyboardLayout.substr(about.keyboardLayout.size() - 9), " italiano");
-    EXPECT_NE(about.videoSetting.find("\r\n"), std::string::npos);
-    EXPECT_FALSE(about.webCaption.empty());
-    EXPECT_FALSE(about.webToolTip.empty());
-}
-
 TEST(TutorAboutTextsTest, LanguageFileTextsAreJoinedAsTheControlsNeedThem) {
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() / "zentavo-about-texts-test.lng";
