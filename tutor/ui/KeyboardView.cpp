@@ -169,14 +169,19 @@ int KeyboardView::fingerImageAt(const QPoint& point) const {
 }
 
 void KeyboardView::AreaChanged(const TwipsRect& area) {
-    update(ToPixels(area).adjusted(-1, -1, 1, 1));
-    // Pictures keep their size when the window grows, so they may reach
-    // beyond their design area.
-    if (area.width == 480 && area.height == 480) {
-        for (int image = 0; image < KeyboardModel::kFingerImageCount; ++image)
-            update(FingerImageRectPixels(image));
+    // Pictures keep their size when the window grows, so their pixels are
+    // not the scaled design area.
+    if (area == KeyboardModel::PromptImageRect()) {
         update(PromptImageRectPixels());
+        return;
     }
+    for (int image = 0; image < KeyboardModel::kFingerImageCount; ++image) {
+        if (area == KeyboardModel::FingerImageRect(image)) {
+            update(FingerImageRectPixels(image));
+            return;
+        }
+    }
+    update(ToPixels(area).adjusted(-1, -1, 1, 1));
 }
 
 QFont KeyboardView::captionFont(int key) const {

@@ -44,6 +44,14 @@ void SoundPlayer::addSound(int number, std::vector<uint8_t> wave) {
         m_waves[number] = std::move(wave);
 }
 
+void SoundPlayer::setSource(WaveSource source, std::vector<int> numbers) {
+    std::lock_guard lock(m_mutex);
+    if (m_state != DeviceState::NotStarted)
+        return;
+    m_source = std::move(source);
+    m_sourceNumbers = std::move(numbers);
+}
+
 void SoundPlayer::start() {
     std::lock_guard lock(m_mutex);
     if (m_state != DeviceState::NotStarted)
@@ -78,12 +86,12 @@ int SoundPlayer::soundsDropped() const {
 }
 
 void SoundPlayer::run() {
-    // m_waves is frozen once the worker runs (addSound checks the state).
-    for (const auto& [number, wave] : m_waves) {
-        if (auto pcm = decodeWav(wave.data(), wave.size()))
-            m_frames[number] = toMonoAtRate(*pcm, outputRate);
-    }
     openDevice();
+    if (deviceState() == DeviceState::Ready)
+        decodeSounds();
+    // The images are not needed any more, decoded or not.
+    m_waves.clear();
+    m_source = nullptr;
 
     std::unique_lock lock(m_mutex);
     while (true) {
@@ -95,6 +103,19 @@ void SoundPlayer::run() {
         if (m_state != DeviceState::Ready || found == m_frames.end() || found->second.empty())
             continue;
         playOne(found->second, lock);
+    }
+}
+
+void SoundPlayer::decodeSounds() {
+    // m_waves and the source are frozen once the worker runs (addSound and
+    // setSource check the state).
+    for (int number : m_sourceNumbers) {
+        if (m_waves.count(number) == 0 && m_source)
+            m_waves[number] = m_source(number);
+    }
+    for (const auto& [number, wave] : m_waves) {
+        if (auto pcm = decodeWav(wave.data(), wave.size()))
+            m_frames[number] = toMonoAtRate(*pcm, outputRate);
     }
 }
 

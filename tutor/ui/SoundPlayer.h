@@ -8,6 +8,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -34,6 +35,10 @@ public:
 
     // Registers the WAVE image of a sound; only before start().
     void addSound(int number, std::vector<uint8_t> wave);
+    // Where the worker fetches the WAVE images of the given sounds, once the
+    // device is open: no device, no sound is ever read or decoded.
+    using WaveSource = std::function<std::vector<uint8_t>(int number)>;
+    void setSource(WaveSource source, std::vector<int> numbers);
     // Starts the worker, which decodes the sounds and opens the device.
     void start();
     // Asks for a sound; a request made before the device is open is kept
@@ -48,15 +53,19 @@ public:
     // Sounds cut short by a newer request.
     int soundsDropped() const;
 
-    static constexpr int outputRate = 48000;
+    // The rate of the program's recordings, so they play unconverted.
+    static constexpr int outputRate = 22050;
 
 private:
     void run();
     void openDevice();
+    void decodeSounds();
     void playOne(const std::vector<int16_t>& frames, std::unique_lock<std::mutex>& lock);
 
     const std::string m_deviceName;
     std::map<int, std::vector<uint8_t>> m_waves;
+    WaveSource m_source;
+    std::vector<int> m_sourceNumbers;
     std::map<int, std::vector<int16_t>> m_frames;
 
     mutable std::mutex m_mutex;

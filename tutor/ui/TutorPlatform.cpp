@@ -74,10 +74,12 @@ RealTutorEnvironment::RealTutorEnvironment(std::string programFolder, std::strin
                                            bool largeScreen)
     : m_sounds(std::make_unique<SoundPlayer>()),
       m_help(std::make_unique<HelpViewerPort>(ToQString(programFolder))) {
-    for (int number = 101; number <= 111; ++number) {
-        const QByteArray bytes = Pictures::soundBytes(number);
-        m_sounds->addSound(number, std::vector<uint8_t>(bytes.begin(), bytes.end()));
-    }
+    m_sounds->setSource(
+        [](int number) {
+            const QByteArray bytes = Pictures::soundBytes(number);
+            return std::vector<uint8_t>(bytes.begin(), bytes.end());
+        },
+        {101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111});
     m_language = std::make_unique<FrmLanguageWindow>(m_messages);
     m_about = std::make_unique<FrmAboutWindow>(*m_help, m_messages);
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -35,6 +36,39 @@ TEST(SoundPlayer, WithoutADeviceStaysSilentAndAnswersAtOnce) {
     for (int i = 0; i < 50; ++i)
         player.play(107);
     EXPECT_EQ(player.soundsStarted(), 0);
+}
+
+TEST(SoundPlayer, WithoutADeviceNoSoundIsEverRead) {
+    std::atomic<int> reads = 0;
+    SoundPlayer player("zentavo_no_such_device");
+    player.setSource(
+        [&reads](int) {
+            ++reads;
+            return shortClick();
+        },
+        {101, 107});
+    player.start();
+    ASSERT_TRUE(
+        eventually([&] { return player.deviceState() == SoundPlayer::DeviceState::Unavailable; }));
+    player.play(107);
+    EXPECT_EQ(reads, 0);
+}
+
+TEST(SoundPlayer, ReadsItsSoundsOnceTheDeviceIsOpen) {
+    std::atomic<int> reads = 0;
+    SoundPlayer player("null");
+    player.setSource(
+        [&reads](int) {
+            ++reads;
+            return shortClick();
+        },
+        {101, 107});
+    player.start();
+    ASSERT_TRUE(
+        eventually([&] { return player.deviceState() == SoundPlayer::DeviceState::Ready; }));
+    player.play(107);
+    EXPECT_TRUE(eventually([&] { return player.soundsStarted() == 1; }));
+    EXPECT_EQ(reads, 2);
 }
 
 TEST(SoundPlayer, NothingHappensBeforeStart) {
