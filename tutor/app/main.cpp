@@ -5,6 +5,7 @@
 #include "common/core/ProgramPaths.h"
 #include "common/ui/QtCp1252.h"
 #include "common/ui/SingleInstance.h"
+#include "tutor/ui/LevelEndFlow.h"
 #include "tutor/ui/TimingProbe.h"
 #include "tutor/ui/TutorPlatform.h"
 #include "tutor/ui/frmZentavo.h"
@@ -54,9 +55,12 @@ int main(int argc, char** argv) {
     environment.exercisePlaces = locations.exercisePlaces;
     environment.installerLanguage =
         InstallerLanguageFromLocale(QLocale::system().name().toStdString());
+    LevelEndFlow results;
+    real.SetResults(&results);
 
     frmZentavo window(environment);
     real.SetDialogParent(&window);
+    results.Attach(&window, [&window, &real] { return ResultsContextOf(window, &real.Sounds()); });
     TimingProbe::InstallIfRequested(&window);
     window.setGeometry(screen->availableGeometry());
     window.showMaximized();
