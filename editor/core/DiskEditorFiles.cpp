@@ -1,5 +1,6 @@
 #include "editor/core/DiskEditorFiles.h"
 
+#include "common/core/AtomicFile.h"
 #include "common/core/ExerciseFile.h"
 #include "common/core/ProgramPaths.h"
 
@@ -32,7 +33,11 @@ std::optional<bool> DiskEditorFiles::ReadOnlyAttribute(const std::string& path) 
     const fs::file_status status = fs::status(NativePath(path), code);
     if (code || !fs::exists(status))
         return std::nullopt;
-    return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+    // The owner's bit is not enough: an exercise shipped in an installed
+    // program folder belongs to root, and a pupil who opened it could
+    // never save into it.
+    return (status.permissions() & fs::perms::owner_write) == fs::perms::none ||
+           IsReadOnlyFile(path);
 }
 
 bool DiskEditorFiles::ClearReadOnly(const std::string& path) {
