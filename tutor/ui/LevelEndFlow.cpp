@@ -34,7 +34,6 @@ std::int16_t LevelEndFlow::ShowResults(const ResultsTable& results) {
                              m_owner);
         if (m_realPorts)
             m_realPorts->dialogs.SetParent(&window);
-        ++m_shown;
         if (m_whileOpen)
             QTimer::singleShot(0, &window, [this, &window] { m_whileOpen(window); });
         window.exec();

@@ -37,7 +37,6 @@ public:
     void SetWhileOpen(std::function<void(frmClassifica&)> whileOpen) {
         m_whileOpen = std::move(whileOpen);
     }
-    int WindowsShown() const { return m_shown; }
 
 private:
     struct RealPorts;
@@ -47,7 +46,6 @@ private:
     std::unique_ptr<RealPorts> m_realPorts;
     std::optional<ResultsWindowPorts> m_ports;
     std::function<void(frmClassifica&)> m_whileOpen;
-    int m_shown = 0;
 };
 
 // What the main window holds for its results window: its texts, background

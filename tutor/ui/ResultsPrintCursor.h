@@ -46,8 +46,6 @@ public:
     void SetBold(bool on);
     void SetItalic(bool on);
     void SetColour(const QColor& colour) { m_colour = colour; }
-    const QFont& Font() const { return m_font; }
-    const QColor& Colour() const { return m_colour; }
 
     void Print(const QString& text, bool lineEnd);
     void EmptyLine();
@@ -64,7 +62,6 @@ public:
     // as the current font's size, printed at the cursor like a text.
     bool PrintPicture(const QString& picture, bool lineEnd);
 
-    double PxPerMm() const { return m_pxPerMm; }
     const std::vector<PrintedText>& Texts() const { return m_texts; }
     const std::vector<PrintedPicture>& Pictures() const { return m_pictures; }
 
