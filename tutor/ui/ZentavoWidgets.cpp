@@ -198,14 +198,17 @@ void InputBox::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     p.setPen(QPen(QColor(70, 110, 150), 1));
-    p.setBrush(m_back);
+    // While no sentence runs the box is locked and shown faded.
+    p.setBrush(m_locked && m_flashStep == 0 ? m_back.lighter(112) : m_back);
     p.drawRoundedRect(box, 5, 5);
     p.setRenderHint(QPainter::Antialiasing, false);
 
+    // Two lines of a sentence fit the box, which is as high as the message
+    // panel that covers it after the sentence.
     const QFontMetrics metrics = fontMetrics();
-    const int lineHeight = metrics.height() + 4;
+    const int lineHeight = metrics.height();
     const QStringList lines = m_text.split(QLatin1Char('\n'));
-    int y = 4 + metrics.ascent();
+    int y = 2 + metrics.ascent();
     p.setPen(QColor(20, 30, 60));
     for (const QString& line : lines) {
         p.drawText(8, y, line);
@@ -213,7 +216,7 @@ void InputBox::paintEvent(QPaintEvent*) {
     }
     if (hasFocus() && !m_locked) {
         const int caretX = 8 + metrics.horizontalAdvance(lines.back()) + 1;
-        const int caretTop = 4 + (static_cast<int>(lines.size()) - 1) * lineHeight;
+        const int caretTop = 2 + (static_cast<int>(lines.size()) - 1) * lineHeight;
         p.fillRect(QRect(caretX, caretTop, 2, metrics.height()), QColor(20, 30, 60));
     }
 }

@@ -31,7 +31,7 @@ constexpr QSize kNotebookSize(644, 452);
 constexpr int kBezel = 5;
 constexpr QRect kDisplay(8, 10, 628, 178);
 constexpr QRect kSentence(4, 8, 620, 64);
-constexpr QRect kInput(4, 76, 620, 48);
+constexpr QRect kInput(4, 78, 620, 40);
 constexpr QRect kLevelPanel(4, 128, 290, 44);
 constexpr QRect kList(302, 136, 196, 28);
 constexpr QRect kSentenceNumber(6, 132, 48, 36);
