@@ -60,7 +60,8 @@ TEST_P(HostileLanguage, TextsComeFromWhatIsLeftOrFromItalian) {
     c.make(folder.Path());
 
     EXPECT_EQ(ListLanguages(folder.Path()), c.listed);
-    const EditorLanguageTexts editor = LoadEditorTexts(folder.Path(), "");
+    const EditorLanguageTexts editor =
+        LoadEditorTexts(folder.File("Zentavo.ini"), folder.Path(), "");
     EXPECT_EQ(editor.language, "English");
     EXPECT_EQ(editor.fromFile, c.texts != Texts::BuiltIn);
 
