@@ -32,18 +32,13 @@ int main(int argc, char** argv) {
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize size = screen != nullptr ? screen->size() : QSize();
-    if (size.width() < 800 || size.height() < 600) {
-        QMessageBox::critical(
-            nullptr, QStringLiteral("Zentavo"),
-            QStringLiteral("La risoluzione minima per l'utilizzo di questo programma \u00e8:\n"
-                           "800 x 600 pixel.\n"
-                           "Modificare la risoluzione video e, quindi, riprovare.\n"
-                           "\n"
-                           "Best visual results if used with 800x600 pixel monitor.\n"
-                           "Modify your video settings and try again."));
+    const ScreenFit fit = CheckScreen(size.width(), size.height());
+    if (fit == ScreenFit::TooSmall) {
+        QMessageBox::critical(nullptr, QStringLiteral("Zentavo"),
+                              MessageDisplayText(ResolutionMessage()));
         return 0;
     }
-    const bool largeScreen = size.width() > 1000 || size.height() >= 751;
+    const bool largeScreen = fit == ScreenFit::Large;
 
     const std::string folder = ProgramFolderOf(FromNativePath(
         std::filesystem::path(QCoreApplication::applicationFilePath().toStdString())));

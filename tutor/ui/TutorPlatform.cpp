@@ -60,6 +60,21 @@ void FrmAboutWindow::ShowAbout(const UiTexts& texts, const Requests& requests, Q
     frmAbout::ShowModal(texts, host, parent);
 }
 
+ScreenFit CheckScreen(int widthPixels, int heightPixels) {
+    if (widthPixels < 800 || heightPixels < 600)
+        return ScreenFit::TooSmall;
+    return widthPixels > 1000 || heightPixels >= 751 ? ScreenFit::Large : ScreenFit::Normal;
+}
+
+QString ResolutionMessage() {
+    return QStringLiteral("La risoluzione minima per l'utilizzo di questo programma \u00e8:\r\n"
+                          "800 x 600 pixel.\r\n"
+                          "Modificare la risoluzione video e, quindi, riprovare.\r\n"
+                          "\r\n"
+                          "Best visual results if used with 800x600 pixel monitor.\r\n"
+                          "Modify your video settings and try again.");
+}
+
 void WaitLettingEventsRun(int milliseconds) {
     if (milliseconds <= 0) {
         QCoreApplication::processEvents();

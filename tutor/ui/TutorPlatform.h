@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+class QString;
 class QWidget;
 class UiTexts;
 
@@ -124,6 +125,13 @@ private:
     HelpPort& m_help;
     MessagePort& m_messages;
 };
+
+// The screen the tutor needs: at least 800 x 600 pixels; the enlarged
+// window on one wider than 1000 or at least 751 pixels high.
+enum class ScreenFit { TooSmall, Normal, Large };
+ScreenFit CheckScreen(int widthPixels, int heightPixels);
+// The six lines shown before the program ends on a screen too small.
+QString ResolutionMessage();
 
 // Waits while the window's events run, sleeping between them.
 void WaitLettingEventsRun(int milliseconds);

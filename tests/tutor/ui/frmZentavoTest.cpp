@@ -560,3 +560,57 @@ TEST_F(MainWindow, GaugeFollowsTheClockTicks) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindow, AFasterSentenceIsARecordWithItsAnimation) {
+    Open();
+    Enter();
+    Type(QStringLiteral("i"));
+    clock.now += 20;
+    QTest::qWait(300); // a clock tick draws the gauge for 20 s a character
+    FinishSentence();
+    EXPECT_EQ(sounds.played.back(), 102);
+    EndPause();
+
+    Enter();
+    Type(QString::fromStdString(window->Run().Sentence().CurrentSentence.substr(0, 1)));
+    clock.now += 1;
+    QTest::qWait(300);
+    FinishSentence();
+    EXPECT_EQ(sounds.played.back(), 103);
+    EXPECT_TRUE(LabelText(QStringLiteral("lblMessaggio"))
+                    .contains(QStringLiteral("hai anche superato il tuo record precedente.")));
+    auto* animation = Control<QTimer>(QStringLiteral("Timer3"));
+    ASSERT_TRUE(animation->isActive());
+    const int frame = window->Run().Screen().picture.value;
+    QTRY_VERIFY(window->Run().Screen().picture.value != frame);
+    EXPECT_LT(Control(QStringLiteral("picMax"))->width(), 300);
+    EndPause();
+    EXPECT_FALSE(animation->isActive());
+}
+
+TEST_F(MainWindow, CourseBookmarkIsAskedForAtExit) {
+    const std::string lesson = "[Livello1]\r\n1=aaa sss\r\n";
+    WriteCp1252File(folder.filePath(QStringLiteral("CorsoZentavo/lezione1.ftd")), lesson);
+    WriteCp1252File(folder.filePath(QStringLiteral("CorsoZentavo/lezione2.ftd")), lesson);
+    bookmark.answer = BookmarkAnswer::Yes;
+    Open();
+    auto* list = Control<QComboBox>(QStringLiteral("cboFileFTD"));
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->itemText(1), QStringLiteral("[ Corso di  dattilografia ]"));
+    emit list->activated(1);
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->itemText(0), QStringLiteral("LEZIONE1"));
+    EXPECT_EQ(list->currentIndex(), 0);
+    Enter();
+    EXPECT_EQ(Control<SentenceDisplay>(QStringLiteral("lblFraseCorr"))->Text(),
+              QStringLiteral("aaa sss"));
+    window->close();
+    ASSERT_EQ(bookmark.asked.size(), 1u);
+    EXPECT_EQ(bookmark.asked[0].rfind("Vuoi salvare il nome dell'esercizio", 0), 0u);
+    EXPECT_EQ(IniValue(folder.path(), QStringLiteral("Options/Bookmark")),
+              QStringLiteral("LEZIONE1"));
+}
+
+} // namespace
