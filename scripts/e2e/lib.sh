@@ -155,8 +155,8 @@ e2e_focus() {
     echo "$id"
 }
 
-e2e_keys() { xdotool key --clearmodifiers --delay 60 "$@"; }
-e2e_type() { xdotool type --clearmodifiers --delay "${E2E_TYPE_DELAY:-25}" -- "$1"; }
+e2e_keys() { xdotool key --delay 60 "$@"; }
+e2e_type() { xdotool type --delay "${E2E_TYPE_DELAY:-25}" -- "$1"; }
 
 # e2e_copy_focused: the text of the focused text box, through the clipboard.
 e2e_copy_focused() {

@@ -20,6 +20,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -445,9 +446,12 @@ void frmClassifica::PrintResults() {
 void frmClassifica::ExportResultsPdf() {
     if (!AskPlayerName())
         return;
-    // The viewer must not open behind a window that stays on top.
-    setWindowFlag(Qt::WindowStaysOnTopHint, false);
-    show();
+    // The viewer must not open behind a window that stays on top. The flag
+    // goes to the native window only: changing the widget's own flags hides
+    // the dialog, which ends its modal run (the program then closes as if
+    // the window had been shut) and deletes the file before the viewer opens it.
+    if (QWindow* handle = windowHandle())
+        handle->setFlag(Qt::WindowStaysOnTopHint, false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_pdf.Export(m_figures, m_playerName, PdfDate(QDateTime::currentDateTime()));
     QApplication::restoreOverrideCursor();
