@@ -6,8 +6,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <thread>
+
+#include <unistd.h>
 
 namespace {
 
@@ -71,6 +74,26 @@ TEST(SoundPlayer, ReadsItsSoundsOnceTheDeviceIsOpen) {
     EXPECT_EQ(reads, 2);
 }
 
+TEST(SoundPlayer, AMissingDevicePrintsNothing) {
+    // ALSA reports an unknown device on stderr unless told not to.
+    std::FILE* capture = std::tmpfile();
+    ASSERT_NE(capture, nullptr);
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    dup2(fileno(capture), STDERR_FILENO);
+    {
+        SoundPlayer player("zentavo_no_such_device");
+        player.addSound(107, shortClick());
+        player.start();
+        eventually([&] { return player.deviceState() == SoundPlayer::DeviceState::Unavailable; });
+    }
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    EXPECT_EQ(std::ftell(capture), 0L);
+    std::fclose(capture);
+}
+
 TEST(SoundPlayer, NothingHappensBeforeStart) {
     SoundPlayer player("null");
     player.addSound(107, shortClick());
@@ -129,6 +152,18 @@ TEST_F(SoundPlayerOnNullDevice, SoundsAddedAfterStartAreIgnored) {
     player.play(108);
     std::this_thread::sleep_for(50ms);
     EXPECT_EQ(player.soundsStarted(), 0);
+}
+
+TEST_F(SoundPlayerOnNullDevice, ANewSoundCutsTheOnePlaying) {
+    player.addSound(110, wave::pcm8(8000, std::vector<uint8_t>(40000, 0x90)));
+    player.start();
+    ASSERT_TRUE(
+        eventually([&] { return player.deviceState() == SoundPlayer::DeviceState::Ready; }));
+    player.play(110);
+    ASSERT_TRUE(eventually([&] { return player.soundsStarted() == 1; }));
+    player.play(107);
+    ASSERT_TRUE(eventually([&] { return player.soundsStarted() == 2; }));
+    EXPECT_EQ(player.soundsDropped(), 1);
 }
 
 TEST_F(SoundPlayerOnNullDevice, EndsPromptlyWhilePlaying) {
