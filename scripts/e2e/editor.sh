@@ -2,10 +2,11 @@
 # The editor as a user meets it: a new exercise file named with an accent and
 # a blank, fifteen sentences of one and two lines over the three levels with
 # automatic stepping, the bytes of the file, every sentence read back with
-# "Successiva".
+# "Successiva", then the tutor started on that file types its first sentence.
 #
 # Usage: editor.sh BIN_DIR   (the folder of the built programs)
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/tutor-lib.sh"
 e2e_begin "$1"
 e2e_xvfb 1024x768
 
@@ -168,4 +169,19 @@ e2e_keys alt+c
 e2e_wait_exit "$EDITOR" 10
 e2e_expect_eq "editor exit status" 0 "$E2E_STATUS"
 
+# --- the tutor on the new file: five sentences a level come in file order --
+e2e_start TUTOR "$PROG/Zentavo" "$FILE"
+tutor_main
+tutor_wait_welcome
+tutor_start "Zentavo  - $NAME.ftd -  Primo livello: frase 1"
+tutor_type "$(trim "${LINE1[0]}")"
+e2e_shot tutor-first-sentence-typed
+# Only a sentence typed to its end lets Enter bring the next one.
+tutor_start "Zentavo  - $NAME.ftd -  Primo livello: frase 2"
+tutor_type "$(trim "${LINE1[1]}")" "$(trim "${LINE2[1]}")"
+tutor_start "Zentavo  - $NAME.ftd -  Primo livello: frase 3"
+e2e_shot tutor-third-sentence
+tutor_quit
+e2e_wait_exit "$TUTOR" 15
+e2e_expect_eq "tutor exit status" 0 "$E2E_STATUS"
 e2e_log "passed"
