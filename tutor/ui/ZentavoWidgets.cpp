@@ -405,21 +405,35 @@ LevelLamp::LevelLamp(int index, QWidget* parent) : QWidget(parent) {
     setObjectName(arrayName("lblMediaLevel", index));
 }
 
-void LevelLamp::SetColour(QColor colour) {
-    if (colour == m_colour)
+void LevelLamp::SetColour(QColor colour, bool lit) {
+    if (colour == m_colour && lit == m_lit)
         return;
     m_colour = colour;
+    m_lit = lit;
     update();
 }
 
 void LevelLamp::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
+    const QRectF all = QRectF(rect());
+    if (m_lit) {
+        QRadialGradient glow(all.center(), all.width() / 2);
+        QColor halo = m_colour;
+        halo.setAlpha(150);
+        glow.setColorAt(0.45, halo);
+        halo.setAlpha(0);
+        glow.setColorAt(1.0, halo);
+        p.setPen(Qt::NoPen);
+        p.setBrush(glow);
+        p.drawEllipse(all);
+    }
+    const double inset = all.width() * 0.18;
+    const QRectF r = all.adjusted(inset, inset, -inset, -inset);
     QRadialGradient shine(r.left() + r.width() * 0.35, r.top() + r.height() * 0.3, r.width() * 0.7);
-    shine.setColorAt(0, m_colour.lighter(150));
+    shine.setColorAt(0, m_colour.lighter(m_lit ? 170 : 130));
     shine.setColorAt(0.6, m_colour);
-    shine.setColorAt(1, m_colour.darker(140));
+    shine.setColorAt(1, m_colour.darker(m_lit ? 120 : 150));
     p.setPen(QPen(QColor(40, 40, 40), 1));
     p.setBrush(shine);
     p.drawEllipse(r);

@@ -164,14 +164,17 @@ class LevelLamp : public QWidget {
     Q_OBJECT
 public:
     LevelLamp(int index, QWidget* parent);
-    void SetColour(QColor colour);
+    // A lit lamp also glows around its bulb.
+    void SetColour(QColor colour, bool lit);
     QColor Colour() const { return m_colour; }
+    bool Lit() const { return m_lit; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QColor m_colour;
+    bool m_lit = false;
 };
 
 class TitleLetter : public QWidget {

@@ -79,7 +79,7 @@ void frmZentavo::BuildControls() {
     for (int i = 0; i < 3; ++i) {
         const int x = 508 + i * 38;
         auto* lamp = new LevelLamp(3 + i, picDisplay);
-        lamp->setGeometry(x + 8, 132, 18, 18);
+        lamp->setGeometry(x + 4, 127, 26, 26);
         lblLamp[static_cast<size_t>(i)] = lamp;
         auto* average = new QLabel(picDisplay);
         average->setObjectName(arrayName("lblMediaLevel", i));

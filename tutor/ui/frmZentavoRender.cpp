@@ -102,7 +102,7 @@ void frmZentavo::Render(const TutorScreen& s, bool all) {
     for (int i = 0; i < 3; ++i) {
         const std::int16_t level = static_cast<std::int16_t>(i + 1);
         const Rgb c = LevelLampColour(level, s.litLamp == level);
-        lblLamp[static_cast<size_t>(i)]->SetColour(QColor(c.r, c.g, c.b));
+        lblLamp[static_cast<size_t>(i)]->SetColour(QColor(c.r, c.g, c.b), s.litLamp == level);
         lblMediaLevel[static_cast<size_t>(i)]->setText(
             ToQString(s.levelAverages[static_cast<size_t>(i)]));
     }

@@ -73,6 +73,10 @@ TEST_F(MainWindow, PupilTypesAWholeBuiltInSentence) {
     EXPECT_EQ(Control<SentenceDisplay>(QStringLiteral("lblFraseCorr"))->Text(), kSentence1);
     EXPECT_EQ(sounds.count(104), 1);
     EXPECT_EQ(SunkenKeys(window->Keyboard()), (std::set<int>{7}));
+    EXPECT_TRUE(Control<LevelLamp>(QStringLiteral("lblMediaLevel(3)"))->Lit());
+    EXPECT_FALSE(Control<LevelLamp>(QStringLiteral("lblMediaLevel(4)"))->Lit());
+    EXPECT_EQ(Control<LevelLamp>(QStringLiteral("lblMediaLevel(3)"))->Colour(), QColor(0, 255, 0));
+    EXPECT_EQ(Control<LevelLamp>(QStringLiteral("lblMediaLevel(5)"))->Colour(), QColor(192, 64, 0));
     EXPECT_EQ(Box()->Text(), QString());
 
     // A wrong key before the clock runs: signalled, not counted, not typed.
@@ -413,6 +417,7 @@ TEST_F(MainWindow, RestartAfterConfirmationReturnsToTheStartScreen) {
     EXPECT_EQ(Counter(0), QStringLiteral("0/0"));
     EXPECT_TRUE(Control(QStringLiteral("picLevel"))->isVisible());
     EXPECT_FALSE(Control<QTimer>(QStringLiteral("Timer1"))->isActive());
+    EXPECT_FALSE(Control<LevelLamp>(QStringLiteral("lblMediaLevel(3)"))->Lit());
     EXPECT_TRUE(results.shown.empty());
 }
 
