@@ -155,6 +155,15 @@ e2e_focus() {
     echo "$id"
 }
 
+# e2e_click X Y: a left click at a point of the screen. (mousemove --sync
+# would wait for ever when the pointer already stands there.)
+e2e_click() {
+    xdotool mousemove "$1" "$2"
+    sleep 0.15
+    xdotool click 1
+    sleep 0.3
+}
+
 e2e_keys() { xdotool key --delay 60 "$@"; }
 e2e_type() { xdotool type --delay "${E2E_TYPE_DELAY:-25}" -- "$1"; }
 

@@ -113,7 +113,7 @@ WRONG=3
 tutor_results
 e2e_shot results-after-15
 read -r RX RY < <(xdotool getwindowgeometry "$TUTOR_RESULTS" | awk -F'[ ,]+' '/Position/ {print $3, $4}')
-xdotool mousemove --sync $((RX + 381)) $((RY + 15)) click 1
+e2e_click $((RX + 381)) $((RY + 15)) # the PDF picture
 NAMEBOX=$(tutor_other_window 'Stampa dei risultati' 10) || e2e_fail "no name question"
 e2e_shot name-question
 xdotool windowfocus --sync "$NAMEBOX" 2>/dev/null || true

@@ -42,6 +42,7 @@ tutor_wait_welcome() {
             fi
         done
         if [[ $same -ge 5 ]]; then
+            e2e_log "start screen done after $((n / 10)).$((n % 10)) s of waiting"
             sleep 0.3
             return 0
         fi
@@ -77,8 +78,7 @@ tutor_click() {
     local point
     point=$(tutor_point "$1")
     # shellcheck disable=SC2086
-    xdotool mousemove --sync $point click 1
-    sleep 0.3
+    e2e_click $point
 }
 
 # A window of the tutor other than the main window and the key map whose
@@ -158,13 +158,19 @@ tutor_answer_results() {
     e2e_fail "the results window stayed open"
 }
 
-# tutor_answer_question KEY: answers the next question box of the tutor.
+# tutor_answer_question KEY: answers the next question box of the tutor and
+# waits for the box to go.
 tutor_answer_question() {
-    local box
+    local box n
     box=$(tutor_other_window '^Zentavo$' 10) || e2e_fail "no question box"
     e2e_shot "question"
     xdotool windowfocus --sync "$box" 2>/dev/null || true
     e2e_keys "$1"
+    for n in $(seq 50); do
+        xwininfo -id "$box" 2>/dev/null | grep -q IsViewable || return 0
+        sleep 0.1
+    done
+    e2e_fail "the question box stayed after $1"
 }
 
 # tutor_quit: Escape, then Yes to "Vuoi chiudere il programma?".
