@@ -377,6 +377,11 @@ void MenuSymbol::enterEvent(QEnterEvent* event) {
     QWidget::enterEvent(event);
 }
 
+void MenuSymbol::leaveEvent(QEvent* event) {
+    emit hovered(-1);
+    QWidget::leaveEvent(event);
+}
+
 HoverFrame::HoverFrame(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("shpEV"));
     setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -131,6 +131,7 @@ public:
 
 signals:
     void clicked(int index);
+    // The mouse came over the symbol (its index), or left it (-1).
     void hovered(int index);
     void pressedChanged(bool pressed);
 
@@ -139,6 +140,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

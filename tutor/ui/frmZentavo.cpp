@@ -399,6 +399,11 @@ void frmZentavo::Timer3_Timer() {
 }
 
 void frmZentavo::MenuHovered(int index) {
+    if (index < 0) {
+        // Moving on over the window or its panels.
+        shpEV->hide();
+        return;
+    }
     const QRect frame = shpMenu[static_cast<size_t>(index)]->geometry();
     shpEV->setGeometry(frame.translated(1, 1));
     shpEV->SetInverted(false);

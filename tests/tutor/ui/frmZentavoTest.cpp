@@ -619,3 +619,26 @@ TEST_F(MainWindow, CourseBookmarkIsAskedForAtExit) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindow, HoverFrameFollowsTheMouseOverTheMenu) {
+    Open();
+    auto* hover = Control<HoverFrame>(QStringLiteral("shpEV"));
+    auto* symbol = Control(QStringLiteral("lblMenu(6)"));
+    QTest::mouseMove(symbol, symbol->rect().center());
+    QTRY_VERIFY(hover->isVisible());
+    EXPECT_EQ(hover->geometry(),
+              Control(QStringLiteral("shpMenu(6)"))->geometry().translated(1, 1));
+    QTest::mousePress(symbol, Qt::LeftButton, {}, symbol->rect().center());
+    EXPECT_TRUE(hover->Inverted());
+    QTest::mouseRelease(symbol, Qt::LeftButton, {}, symbol->rect().center());
+    EXPECT_FALSE(hover->isVisible());
+    EXPECT_EQ(window->BackgroundTheme(), 1);
+    QTest::mouseMove(symbol, symbol->rect().center() + QPoint(1, 0));
+    QTRY_VERIFY(hover->isVisible());
+    QTest::mouseMove(window.get(), QPoint(5, 5));
+    QTRY_VERIFY(!hover->isVisible());
+}
+
+} // namespace
