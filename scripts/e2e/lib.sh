@@ -201,3 +201,10 @@ e2e_wait_file() {
     done
     e2e_fail "no file $1"
 }
+
+# e2e_ini FILE SECTION KEY: a value of an INI file, as a reader of the
+# format finds it (a byte-order mark and CR line ends allowed).
+e2e_ini() {
+    sed '1s/^\xEF\xBB\xBF//' "$1" | tr -d '\r' | awk -F= -v s="[$2]" -v k="$3" \
+        '/^\[/ {in_s = ($0 == s)} in_s && $1 == k {print substr($0, length(k) + 2); exit}'
+}

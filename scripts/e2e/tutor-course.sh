@@ -32,10 +32,6 @@ course_file lezione1 uno
 course_file lezione2 due
 course_file lezione3 tre
 
-ini() { # ini SECTION KEY
-    tr -d '\r' <"$PROG/Zentavo.ini" | awk -F= -v s="[$1]" -v k="$2" \
-        '/^\[/ {in_s = ($0 == s)} in_s && $1 == k {print substr($0, length(k) + 2); exit}'
-}
 
 # The exercise list: the exercises header, then the course header.
 choose_course() {
@@ -74,7 +70,7 @@ tutor_answer_results alt+t
 tutor_answer_question Return
 e2e_wait_exit "$TUTOR" 15
 e2e_expect_eq "exit status after Termina" 0 "$E2E_STATUS"
-e2e_expect_eq "Bookmark" LEZIONE1 "$(ini Options Bookmark)"
+e2e_expect_eq "Bookmark" LEZIONE1 "$(e2e_ini "$PROG/Zentavo.ini" Options Bookmark)"
 
 # --- second start: the course goes on with the next file --------------------
 e2e_start TUTOR "$PROG/Zentavo"
@@ -89,5 +85,5 @@ tutor_quit
 tutor_answer_question Escape
 e2e_wait_exit "$TUTOR" 15
 e2e_expect_eq "exit status after Escape" 0 "$E2E_STATUS"
-e2e_expect_eq "Bookmark after Cancel" LEZIONE1 "$(ini Options Bookmark)"
+e2e_expect_eq "Bookmark after Cancel" LEZIONE1 "$(e2e_ini "$PROG/Zentavo.ini" Options Bookmark)"
 e2e_log "passed"

@@ -161,16 +161,12 @@ e2e_wait_exit "$TUTOR" 15
 e2e_expect_eq "tutor exit status" 0 "$E2E_STATUS"
 
 # The settings the pupil left: sounds on, Esperto, the theme kept.
-ini() { # ini SECTION KEY
-    tr -d '\r' <"$PROG/Zentavo.ini" | awk -F= -v s="[$1]" -v k="$2" \
-        '/^\[/ {in_s = ($0 == s)} in_s && $1 == k {print substr($0, length(k) + 2); exit}'
-}
-e2e_expect_eq "Song" 1 "$(ini Options Song)"
-e2e_expect_eq "Category" 1 "$(ini Options Category)"
-e2e_expect_eq "BackColor" 2 "$(ini Options BackColor)"
-e2e_expect_eq "Ergonomic" 0 "$(ini Options Ergonomic)"
-e2e_expect_eq "KeyMap" 0 "$(ini Options KeyMap)"
-e2e_expect_eq "Highlight" 0 "$(ini Options Highlight)"
-e2e_expect_eq "CurrentLanguage" Italian "$(ini Language CurrentLanguage)"
+e2e_expect_eq "Song" 1 "$(e2e_ini "$PROG/Zentavo.ini" Options Song)"
+e2e_expect_eq "Category" 1 "$(e2e_ini "$PROG/Zentavo.ini" Options Category)"
+e2e_expect_eq "BackColor" 2 "$(e2e_ini "$PROG/Zentavo.ini" Options BackColor)"
+e2e_expect_eq "Ergonomic" 0 "$(e2e_ini "$PROG/Zentavo.ini" Options Ergonomic)"
+e2e_expect_eq "KeyMap" 0 "$(e2e_ini "$PROG/Zentavo.ini" Options KeyMap)"
+e2e_expect_eq "Highlight" 0 "$(e2e_ini "$PROG/Zentavo.ini" Options Highlight)"
+e2e_expect_eq "CurrentLanguage" Italian "$(e2e_ini "$PROG/Zentavo.ini" Language CurrentLanguage)"
 e2e_expect_eq "settings lines without CR LF" 0 "$(grep -c $'[^\r]$' "$PROG/Zentavo.ini" || true)"
 e2e_log "passed"
