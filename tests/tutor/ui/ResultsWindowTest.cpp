@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -395,7 +396,9 @@ TEST_F(ResultsWindowTest, ExportsThePdfAndDeletesItWhenTheWindowUnloads) {
     EXPECT_EQ(file, window->PdfPath());
     EXPECT_EQ(QFileInfo(file).fileName(), QStringLiteral("Anna_3B.pdf"));
     EXPECT_TRUE(QFileInfo::exists(file));
-    EXPECT_FALSE(window->windowFlags() & Qt::WindowStaysOnTopHint);
+    ASSERT_NE(window->windowHandle(), nullptr);
+    EXPECT_FALSE(window->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(window->isVisible());
     const QString text = PdfText(file).simplified();
     EXPECT_TRUE(text.contains(QStringLiteral("Risultati ottenuti da: Anna/3B")));
     EXPECT_TRUE(text.contains(QStringLiteral("Digitazioni al minuto: 93")));
