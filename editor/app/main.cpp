@@ -8,6 +8,7 @@
 #include "common/ui/HelpViewer.h"
 #include "common/ui/Messages.h"
 #include "common/ui/QtTextMeasure.h"
+#include "common/ui/QtTranslations.h"
 #include "common/ui/SingleInstance.h"
 #include "editor/core/DiskEditorFiles.h"
 #include "editor/ui/QtEditorDialogs.h"
@@ -16,21 +17,14 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
 #include <filesystem>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("EditorZentavo"));
-    // The standard buttons and file dialogs speak the user's language when
-    // Qt's own translations are installed.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    InstallQtTranslations(app);
 
     SingleInstance instance(QStringLiteral("EditorZentavo"));
     if (!instance.TryAcquire())

@@ -4,6 +4,7 @@
 #include "common/core/ProgramLocations.h"
 #include "common/core/ProgramPaths.h"
 #include "common/ui/QtCp1252.h"
+#include "common/ui/QtTranslations.h"
 #include "common/ui/SingleInstance.h"
 #include "tutor/ui/LevelEndFlow.h"
 #include "tutor/ui/TimingProbe.h"
@@ -25,6 +26,7 @@ std::string commandLineOf(const QStringList& arguments) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    InstallQtTranslations(app);
 
     SingleInstance instance(QStringLiteral("Zentavo"));
     if (!instance.TryAcquire())
