@@ -63,11 +63,13 @@ tutor_point() {
     1024x768:esperto) echo "308 277" ;;
     1024x768:principiante) echo "99 277" ;;
     1024x768:list) echo "632 277" ;;
+    1024x768:help) echo "996 260" ;;
     1024x768:sounds) echo "996 312" ;;
     1024x768:theme) echo "996 468" ;;
     800x600:esperto) echo "257 214" ;;
     800x600:principiante) echo "109 214" ;;
     800x600:list) echo "485 214" ;;
+    800x600:help) echo "762 188" ;;
     800x600:sounds) echo "762 234" ;;
     800x600:theme) echo "762 372" ;;
     *) e2e_fail "no point $1 on a screen of $size" ;;
