@@ -160,11 +160,12 @@ tutor_answer_results() {
     e2e_fail "the results window stayed open"
 }
 
-# tutor_answer_question KEY: answers the next question box of the tutor and
-# waits for the box to go.
+# tutor_answer_question KEY [TITLE]: answers the next question or message box
+# of the tutor (titled "Zentavo" unless TITLE says otherwise) and waits for
+# the box to go.
 tutor_answer_question() {
     local box n
-    box=$(tutor_other_window '^Zentavo$' 10) || e2e_fail "no question box"
+    box=$(tutor_other_window "${2:-^Zentavo$}" 10) || e2e_fail "no box titled ${2:-Zentavo}"
     e2e_shot "question"
     xdotool windowfocus --sync "$box" 2>/dev/null || true
     e2e_keys "$1"
