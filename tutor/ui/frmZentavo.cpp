@@ -332,8 +332,16 @@ bool frmZentavo::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (type == QEvent::KeyPress)
         return Form_KeyDown(watched, key);
-    if (!key->isAutoRepeat())
-        Form_KeyUp(key);
+    if (key->isAutoRepeat() || m_inKeyUp)
+        return false;
+    if (key->timestamp() != 0 && key->timestamp() == m_lastKeyUpTime &&
+        key->key() == m_lastKeyUpKey)
+        return false;
+    m_lastKeyUpTime = key->timestamp();
+    m_lastKeyUpKey = key->key();
+    m_inKeyUp = true;
+    Form_KeyUp(key);
+    m_inKeyUp = false;
     return false;
 }
 

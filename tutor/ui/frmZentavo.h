@@ -146,6 +146,11 @@ private:
     bool m_started = false;
     bool m_startQueued = false;
     bool m_closing = false;
+    // The release that last brought a message: the display server may hand the
+    // same release over again once the message's own loop ends.
+    quint64 m_lastKeyUpTime = 0;
+    int m_lastKeyUpKey = 0;
+    bool m_inKeyUp = false;
     bool m_unloaded = false;
     bool m_welcomeRunning = false;
     bool m_welcomeQueued = false;
