@@ -18,7 +18,6 @@
 #include "editor/ui/frmCreaFrasi.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QLocale>
 
 #include <filesystem>
@@ -56,9 +55,12 @@ int main(int argc, char** argv) {
         QCoreApplication::exit(0);
     });
     window.show();
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1) {
-        window.OpenExerciseFile(PathFromQString(QFileInfo(arguments[1]).absoluteFilePath()));
+    // The file's name keeps its bytes, whatever their encoding; QApplication
+    // has taken its own options out of argv.
+    if (argc > 1) {
+        std::error_code error;
+        const std::filesystem::path path = std::filesystem::absolute(argv[1], error);
+        window.OpenExerciseFile(error ? std::string(argv[1]) : path.native());
     }
     const int result = QApplication::exec();
     HelpViewer::CloseShared();

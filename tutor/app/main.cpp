@@ -19,9 +19,16 @@
 
 namespace {
 
-// The arguments keep their bytes: a file name is the system's, not text.
-std::string commandLineOf(const QStringList& arguments) {
-    return PathFromQString(arguments.mid(1).join(QLatin1Char(' ')));
+// The arguments keep their bytes, whatever their encoding: a file name is the
+// system's, not text. QApplication has taken its own options out of argv.
+std::string commandLineOf(int argc, char** argv) {
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            line += ' ';
+        line += argv[i];
+    }
+    return line;
 }
 
 } // namespace
@@ -48,7 +55,7 @@ int main(int argc, char** argv) {
         ProgramFolderOf(PathFromQString(QCoreApplication::applicationFilePath()));
     const ProgramLocations locations = FindProgramLocations(folder);
     CreateUserFolders(locations);
-    RealTutorEnvironment real(folder, commandLineOf(app.arguments()), largeScreen);
+    RealTutorEnvironment real(folder, commandLineOf(argc, argv), largeScreen);
     TutorEnvironment& environment = real.Environment();
     environment.settingsFile = locations.settingsFile;
     environment.exercisePlaces = locations.exercisePlaces;
