@@ -3,11 +3,11 @@
 #include "common/ui/Pictures.h"
 #include "common/ui/QtCp1252.h"
 #include "common/ui/frmLanguage.h"
+#include "tutor/core/TutorSounds.h"
 #include "tutor/ui/frmAbout.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QEventLoop>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -77,16 +77,6 @@ QString ResolutionMessage() {
                           "Modify your video settings and try again.");
 }
 
-void WaitLettingEventsRun(int milliseconds) {
-    if (milliseconds <= 0) {
-        QCoreApplication::processEvents();
-        return;
-    }
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 RealTutorEnvironment::RealTutorEnvironment(std::string programFolder, std::string commandLine,
                                            bool largeScreen)
     : m_sounds(std::make_unique<SoundPlayer>()),
@@ -96,7 +86,7 @@ RealTutorEnvironment::RealTutorEnvironment(std::string programFolder, std::strin
             const QByteArray bytes = Pictures::soundBytes(number);
             return std::vector<uint8_t>(bytes.begin(), bytes.end());
         },
-        {101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111});
+        std::vector<int>(kAllTutorSounds.begin(), kAllTutorSounds.end()));
     m_language = std::make_unique<FrmLanguageWindow>(m_messages);
     m_about = std::make_unique<FrmAboutWindow>(*m_help, m_messages);
 
@@ -114,7 +104,6 @@ RealTutorEnvironment::RealTutorEnvironment(std::string programFolder, std::strin
     e.help = m_help.get();
     e.language = m_language.get();
     e.about = m_about.get();
-    e.wait = WaitLettingEventsRun;
 }
 
 RealTutorEnvironment::~RealTutorEnvironment() = default;

@@ -3,8 +3,8 @@
 // that main() hands in the real things and widget tests hand in fakes: the
 // clock and random source of the exercise, Caps Lock and the keyboard
 // layout, the sounds, message boxes and the bookmark question, the help, the
-// results, the language and about windows, and the waits that let events
-// run while the start screen is typed out.
+// results, the language and about windows, and the pace of the start
+// screen's timed steps.
 
 #include "common/core/Settings.h"
 #include "common/ui/CapsLock.h"
@@ -63,8 +63,9 @@ struct TutorEnvironment {
     ResultsPresenter* results = nullptr;
     LanguageWindowPort* language = nullptr;
     AboutWindowPort* about = nullptr;
-    // Waits the milliseconds while window events run.
-    std::function<void(int)> wait;
+    // Scales the delays of the start screen's timed steps (title letters,
+    // typed-out welcome): 1 for real time; tests use 0.
+    double sequencePace = 1.0;
     // The shaped key-map window on the start screen.
     bool mapWindow = true;
 };
@@ -136,9 +137,6 @@ enum class ScreenFit { TooSmall, Normal, Large };
 ScreenFit CheckScreen(int widthPixels, int heightPixels);
 // The six lines shown before the program ends on a screen too small.
 QString ResolutionMessage();
-
-// Waits while the window's events run, sleeping between them.
-void WaitLettingEventsRun(int milliseconds);
 
 // The real environment of the program, owning what it hands out.
 class RealTutorEnvironment {
