@@ -149,7 +149,7 @@ TEST_F(HistoryFigures, WeekStartsSixDaysBeforeToday) {
                 id = p.id;
         return id;
     }();
-    Record(Sentence(At(2026, 2, 25, 8), 1.0f, 1, 0, 1), {}); // 6 days before: inside
+    Record(Sentence(At(2026, 2, 25, 8), 1.0f, 1, 0, 1), {});  // 6 days before: inside
     Record(Sentence(At(2026, 2, 24, 20), 1.0f, 1, 0, 1), {}); // 7 days before: outside
     EXPECT_EQ(store.Figures(pupil, Period::LastWeek, now).sentences, 4);
     EXPECT_EQ(store.Figures(other, Period::All, now).sentences, 0);
