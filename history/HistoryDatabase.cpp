@@ -8,14 +8,33 @@ namespace {
 // as it runs, so the store reports it locked instead of freezing the window.
 constexpr int kBusyTimeoutMs = 250;
 
+// A file that may not be written is opened as unchanging: SQLite then
+// needs neither a lock nor the WAL's index beside it, which a read-only
+// folder could not hold. Whatever the WAL journal still holds is not seen.
+std::string ReadOnlyUri(const std::filesystem::path& file) {
+    std::string uri = "file:";
+    for (const char c : file.native()) {
+        if (c == '%' || c == '?' || c == '#') {
+            constexpr char kHex[] = "0123456789ABCDEF";
+            uri += '%';
+            uri += kHex[(static_cast<unsigned char>(c) >> 4) & 0xF];
+            uri += kHex[static_cast<unsigned char>(c) & 0xF];
+        } else {
+            uri += c;
+        }
+    }
+    return uri + "?immutable=1";
+}
+
 } // namespace
 
 HistoryDatabase::HistoryDatabase(const std::filesystem::path& file, bool readOnly)
     : m_readOnly(readOnly) {
-    const int flags =
-        (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
-        SQLITE_OPEN_NOMUTEX;
-    const int rc = sqlite3_open_v2(file.c_str(), &m_db, flags, nullptr);
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI
+                                : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
+                      SQLITE_OPEN_NOMUTEX;
+    const std::string name = readOnly ? ReadOnlyUri(file) : file.native();
+    const int rc = sqlite3_open_v2(name.c_str(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const int extended = m_db != nullptr ? sqlite3_extended_errcode(m_db) : rc;
         const std::string message = m_db != nullptr ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc);

@@ -83,6 +83,17 @@ CREATE TABLE pupil_summary(
   weakest_keys TEXT NOT NULL);
 )sql";
 
+// Every column version 1 had, table by table.
+constexpr const char* kVersion1Probes[] = {
+    "SELECT id, name FROM pupils LIMIT 0",
+    "SELECT key, value FROM settings LIMIT 0",
+    "SELECT id, pupil_id, finished_at, day, exercise, level, number, difficulty, speed, points, "
+    "correct, wrong, seconds FROM sentences LIMIT 0",
+    "SELECT pupil_id, day, expected, keystrokes, wrong, interval_sum, interval_count "
+    "FROM key_days LIMIT 0",
+    "SELECT pupil_id, day, expected, typed, count FROM confusion_days LIMIT 0",
+};
+
 // Every column the store reads or writes, table by table.
 constexpr const char* kColumnProbes[] = {
     "SELECT id, name, class_name FROM pupils LIMIT 0",
@@ -125,10 +136,17 @@ void Migrate(HistoryDatabase& db, int from) {
     db.Execute("PRAGMA user_version = " + std::to_string(kCurrentVersion));
 }
 
-bool HasCurrentTables(HistoryDatabase& db) {
+bool HasTablesOf(HistoryDatabase& db, int version) {
     try {
-        for (const char* probe : kColumnProbes)
-            db.Prepare(probe);
+        if (version == 1) {
+            for (const char* probe : kVersion1Probes)
+                db.Prepare(probe);
+        } else if (version == kCurrentVersion) {
+            for (const char* probe : kColumnProbes)
+                db.Prepare(probe);
+        } else {
+            return false;
+        }
     } catch (const SqlError&) {
         return false;
     }

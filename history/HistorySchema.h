@@ -23,7 +23,8 @@ void Migrate(HistoryDatabase& db, int from);
 // The schema of version 1 alone, for tests that start from a first-schema file.
 void CreateVersion1(HistoryDatabase& db);
 
-// True when every table and column of the current schema is there.
-bool HasCurrentTables(HistoryDatabase& db);
+// True when every table and column of the schema of that version (1 or the
+// current one) is there.
+bool HasTablesOf(HistoryDatabase& db, int version);
 
 } // namespace history_schema

@@ -11,6 +11,8 @@
 #include <sqlite3.h>
 
 #include <ctime>
+#include <fstream>
+#include <string_view>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -51,6 +53,26 @@ StoreStatus StatusOf(const std::error_code& ec) {
 
 // The file is not a history this store can use, whatever SQLite makes of it.
 struct Damaged {};
+
+constexpr std::string_view kSqliteHeader{"SQLite format 3\0", 16};
+
+// What the file's first bytes and its journals say before SQLite reads it:
+// SQLite would drop a journal found beside a file too short to be a
+// database, and the journal must go aside with the file instead.
+bool LooksDamaged(const fs::path& file) {
+    std::error_code ec;
+    const auto size = fs::file_size(file, ec);
+    if (ec)
+        return false;
+    const bool journals =
+        fs::exists(file.native() + "-wal", ec) || fs::exists(file.native() + "-journal", ec);
+    if (size == 0)
+        return journals;
+    std::ifstream in(file, std::ios::binary);
+    std::string head(kSqliteHeader.size(), '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    return !in || head != kSqliteHeader;
+}
 
 // One try at opening a file as a history.
 struct Attempt {
@@ -99,9 +121,13 @@ Attempt TryOpen(const fs::path& file, bool readOnly, const std::string& accountU
     }
     if (!empty && db.QueryText("PRAGMA quick_check") != "ok")
         throw Damaged{};
+    // Checked before anything is written: a damaged file is kept aside as
+    // it was found.
+    if (!empty && !HasTablesOf(db, static_cast<int>(version)))
+        throw Damaged{};
     if (readOnly) {
         a.status = StoreStatus::ReadOnly;
-        a.readable = !empty && version == kCurrentVersion && HasCurrentTables(db);
+        a.readable = !empty && version == kCurrentVersion;
         return a;
     }
     const bool wal = IsOnLocalDisk(file.parent_path());
@@ -115,8 +141,6 @@ Attempt TryOpen(const fs::path& file, bool readOnly, const std::string& accountU
             Migrate(db, empty ? 0 : static_cast<int>(version));
         transaction.Commit();
     }
-    if (!HasCurrentTables(db))
-        throw Damaged{};
     EnsureAPupil(db, accountUserName);
     a.status = StoreStatus::Ok;
     a.readable = true;
@@ -186,7 +210,11 @@ StoreStatus HistoryStore::Open(const std::string& path, const std::string& accou
         return m_status;
     }
 
-    Attempt a = Classify(file, readOnly, accountUserName);
+    Attempt a;
+    if (exists && LooksDamaged(file))
+        a.damaged = true;
+    else
+        a = Classify(file, readOnly, accountUserName);
     if (a.damaged && readOnly) {
         m_status = StoreStatus::ReadOnly;
         return m_status;
