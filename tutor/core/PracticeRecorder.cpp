@@ -20,6 +20,16 @@ void PracticeRecorder::SetPupil(std::optional<PupilId> pupil) {
     Drop();
 }
 
+void PracticeRecorder::FollowStorePupil() {
+    std::optional<PupilId> pupil = m_store.CurrentPupil();
+    if (!pupil) {
+        const std::vector<PupilInfo> pupils = m_store.Pupils();
+        if (!pupils.empty())
+            pupil = pupils.front().id;
+    }
+    SetPupil(pupil);
+}
+
 void PracticeRecorder::ReportStoreStatus() {
     if (m_store.Status() != StoreStatus::Ok)
         Report(m_store.Status());

@@ -30,6 +30,9 @@ public:
     // A sentence being typed is dropped.
     void SetPupil(std::optional<PupilId> pupil);
     std::optional<PupilId> Pupil() const { return m_pupil; }
+    // Records for the history's current pupil, or for the first pupil listed
+    // when none is current.
+    void FollowStorePupil();
     // Tells the reporter now when the history cannot save or was started
     // afresh, unless it was told already.
     void ReportStoreStatus();

@@ -208,6 +208,22 @@ TEST(PracticeRecorder, AFailedWriteIsReportedWhenItHappens) {
     EXPECT_EQ(h.reports[0].first, StoreStatus::Unavailable);
 }
 
+TEST(PracticeRecorder, FollowsTheCurrentPupilOrElseTheFirst) {
+    RecordingHarness h;
+    PupilId anna = 0;
+    ASSERT_EQ(h.store.AddPupil("Anna", "", &anna), PupilChange::Done);
+    ASSERT_EQ(h.store.SetCurrentPupil(anna), PupilChange::Done);
+    h.recorder.FollowStorePupil();
+    EXPECT_EQ(h.recorder.Pupil(), anna);
+    const PupilId giulia = h.store.Pupils()[1].id;
+    ASSERT_EQ(h.store.RemovePupil(anna), PupilChange::Done); // no current pupil now
+    h.recorder.FollowStorePupil();
+    EXPECT_EQ(h.recorder.Pupil(), giulia);
+    ASSERT_EQ(h.store.RemovePupil(giulia), PupilChange::Done);
+    h.recorder.FollowStorePupil();
+    EXPECT_EQ(h.recorder.Pupil(), std::nullopt);
+}
+
 struct MessageCase {
     const char* name;
     StoreStatus status;
