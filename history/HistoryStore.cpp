@@ -112,7 +112,9 @@ Attempt TryOpen(const fs::path& file, bool readOnly, const std::string& accountU
     const std::int64_t applicationId = db.QueryInt("PRAGMA application_id");
     const std::int64_t version = db.QueryInt("PRAGMA user_version");
     const bool empty = tables == 0;
-    if (!empty && (applicationId != kApplicationId || version < 1))
+    // Our schema is written in one transaction with its version: tables
+    // without the version, or a version without tables, are not ours.
+    if (empty ? version != 0 : (applicationId != kApplicationId || version < 1))
         throw Damaged{};
     if (version > kCurrentVersion) {
         a.status = StoreStatus::NewerSchema;

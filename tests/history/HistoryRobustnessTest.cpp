@@ -107,6 +107,11 @@ INSTANTIATE_TEST_SUITE_P(
                                  }},
                       DamageCase{"PagesOverwritten", SpoilMiddle},
                       DamageCase{"AnotherProgramsDatabase", WriteForeignDatabase},
+                      DamageCase{"AVersionWithoutTables",
+                                 [](const std::string& p) {
+                                     HistoryDatabase db(p, false);
+                                     db.Execute("PRAGMA user_version = 2");
+                                 }},
                       DamageCase{"OursWithoutItsTables",
                                  [](const std::string& p) {
                                      HistoryDatabase db(p, false);
