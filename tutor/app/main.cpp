@@ -1,5 +1,6 @@
 // The tutor's entry point: one running copy per user, a screen of at least
 // 800 x 600 pixels, then the main window.
+#include "common/core/Cp1252.h"
 #include "common/core/LanguageFiles.h"
 #include "common/core/ProgramLocations.h"
 #include "common/core/ProgramPaths.h"
@@ -7,6 +8,7 @@
 #include "common/ui/QtTranslations.h"
 #include "common/ui/SingleInstance.h"
 #include "common/ui/TerminationSignals.h"
+#include "history/HistoryStore.h"
 #include "tutor/ui/LevelEndFlow.h"
 #include "tutor/ui/TimingProbe.h"
 #include "tutor/ui/TutorPlatform.h"
@@ -16,6 +18,10 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -29,6 +35,13 @@ std::string commandLineOf(int argc, char** argv) {
         line += argv[i];
     }
     return line;
+}
+
+// The login name of the account, which names the first pupil.
+std::string accountUserName() {
+    const passwd* entry = ::getpwuid(::getuid());
+    const char* name = entry != nullptr ? entry->pw_name : std::getenv("USER");
+    return name != nullptr ? Utf8ToCp1252(name) : std::string();
 }
 
 } // namespace
@@ -63,6 +76,13 @@ int main(int argc, char** argv) {
         InstallerLanguageFromLocale(QLocale::system().name().toStdString());
     LevelEndFlow results;
     real.SetResults(&results);
+    // Held open for the whole run: a second tutor of the account finds it
+    // locked and records nothing.
+    HistoryStore history;
+    const LocationInputs inputs =
+        ReadLocationInputs(folder, [](const char* name) { return std::getenv(name); });
+    history.Open(HistoryStore::DefaultPath(inputs.xdgDataHome, inputs.home), accountUserName());
+    environment.history = &history;
 
     frmZentavo window(environment);
     real.SetDialogParent(&window);

@@ -20,6 +20,7 @@
 #include "common/ui/QtTextMeasure.h"
 #include "tutor/core/ExerciseCatalogue.h"
 #include "tutor/core/ExerciseRun.h"
+#include "tutor/core/PracticeRecorder.h"
 #include "tutor/ui/KeyboardModel.h"
 #include "tutor/ui/TimedSequence.h"
 #include "tutor/ui/TutorPlatform.h"
@@ -69,6 +70,8 @@ public:
 
     // -- for tests and tools
     ExerciseRun& Run() { return *m_run; }
+    // Null without a history.
+    PracticeRecorder* Practice() { return m_practice.get(); }
     KeyboardModel& Keyboard() { return m_keyboard; }
     ExerciseCatalogue& Catalogue() { return *m_catalogue; }
     const UiTexts& Texts() const { return m_texts; }
@@ -113,6 +116,8 @@ private:
     std::vector<TimedSequence::Step> TitleSteps();
     std::vector<TimedSequence::Step> WelcomeSteps(int firstDelay);
     void StartScreenReady();
+    void StartPracticeRecording();
+    void TellProgressStoreStatus(StoreStatus status, const std::string& keptAside);
     void Unload();
 
     void Render(const TutorScreen& screen, bool all);
@@ -147,6 +152,7 @@ private:
     std::unique_ptr<ExerciseCatalogue> m_catalogue;
     std::unique_ptr<CapsLockAdapter> m_capsLockAdapter;
     std::unique_ptr<ExerciseRun> m_run;
+    std::unique_ptr<PracticeRecorder> m_practice;
     KeyboardModel m_keyboard;
     KeyboardLayoutSwitcher m_layouts;
     std::unique_ptr<WidgetScaler> m_scaler;
