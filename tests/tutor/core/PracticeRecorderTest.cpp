@@ -111,7 +111,8 @@ TEST(PracticeRecorder, ARestartDropsTheSentenceBeingTyped) {
 
     // The next sentence is recorded alone, and its first keystroke has no
     // interval reaching back into the dropped one.
-    h.t.run.EnterStartScreen();
+    h.t.run.ShowStartChoices();
+    h.t.run.EnableStart();
     h.t.catalogue.ChooseEntry(1);
     h.StartSentence();
     h.TypeAfter(100, 'A');
