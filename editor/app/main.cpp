@@ -1,12 +1,14 @@
-// EditorZentavo: the exercise editor. One copy per user; its folder is the
-// program folder, where it finds Lang/ and the help pages, and Zentavo.ini
-// unless the folder is installed out of the user's reach. An exercise file
-// named on the command line (a file manager's "open with") is opened at once.
+// EditorZentavo: the exercise editor. One copy per user; it finds Lang/ and
+// the help pages beside it or in its installation's data folder, and
+// Zentavo.ini beside it unless it is installed or out of the user's reach.
+// An exercise file named on the command line (a file manager's "open with")
+// is opened at once.
 #include "common/core/LanguageFiles.h"
 #include "common/core/ProgramLocations.h"
 #include "common/core/ProgramPaths.h"
 #include "common/ui/HelpViewer.h"
 #include "common/ui/Messages.h"
+#include "common/ui/QtCp1252.h"
 #include "common/ui/QtTextMeasure.h"
 #include "common/ui/QtTranslations.h"
 #include "common/ui/SingleInstance.h"
@@ -30,19 +32,19 @@ int main(int argc, char** argv) {
     if (!instance.TryAcquire())
         return 0; // another copy is running: end without a word
 
-    const QString nativeFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     const std::string programFolder = ProgramFolderOf(FromNativePath(
         std::filesystem::path(QCoreApplication::applicationFilePath().toStdString())));
     const ProgramLocations locations = FindProgramLocations(programFolder);
     // A folder that cannot be made shows up as a failed save, told then.
     CreateUserFolders(locations);
+    SeedUserSettings(locations);
 
     DiskEditorFiles files;
     QtTextMeasure measure;
     QtMessagePort messages;
     QtFileDialogPort fileDialogs;
-    HelpViewerPort help(nativeFolder);
-    QtEditorDialogs dialogs(programFolder, messages, help);
+    HelpViewerPort help(ToQString(locations.programFolder));
+    QtEditorDialogs dialogs(locations.programFolder, messages, help);
     frmCreaFrasi window(locations,
                         InstallerLanguageFromLocale(QLocale::system().name().toStdString()),
                         {files, measure, messages, fileDialogs, help, dialogs});

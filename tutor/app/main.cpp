@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
         std::filesystem::path(QCoreApplication::applicationFilePath().toStdString())));
     const ProgramLocations locations = FindProgramLocations(folder);
     CreateUserFolders(locations);
-    RealTutorEnvironment real(folder, commandLineOf(app.arguments()), largeScreen);
+    SeedUserSettings(locations);
+    RealTutorEnvironment real(locations.programFolder, commandLineOf(app.arguments()), largeScreen);
     TutorEnvironment& environment = real.Environment();
     environment.settingsFile = locations.settingsFile;
     environment.exercisePlaces = locations.exercisePlaces;
