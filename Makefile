@@ -62,6 +62,7 @@ fuzz: deps build/fuzz/build.ninja
 package: deps build/package/build.ninja
 	cmake --build build/package -j $(JOBS) --target Zentavo EditorZentavo
 	cd build/package && cpack
+	lintian --fail-on error,warning build/package/zentavo_*.deb
 	@ls -l build/package/zentavo_*.deb
 
 format:
