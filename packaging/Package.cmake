@@ -76,10 +76,14 @@ execute_process(COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/debian/changelog
                 OUTPUT_FILE ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz
                 COMMAND_ERROR_IS_FATAL ANY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-             ${CMAKE_SOURCE_DIR}/debian/changelog ${CMAKE_SOURCE_DIR}/debian/copyright)
+             ${CMAKE_SOURCE_DIR}/debian/changelog ${CMAKE_SOURCE_DIR}/debian/copyright
+             ${CMAKE_SOURCE_DIR}/debian/zentavo.lintian-overrides)
 set(ZENTAVO_PACKAGE_DOCS
     ${CMAKE_SOURCE_DIR}/debian/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz)
 set(ZENTAVO_PACKAGE_DOCDIR ${CMAKE_INSTALL_PREFIX}/share/doc/zentavo)
+# lintian's overrides, each with its reason (dh_lintian installs them there).
+set(ZENTAVO_PACKAGE_OVERRIDES ${CMAKE_SOURCE_DIR}/debian/zentavo.lintian-overrides)
+set(ZENTAVO_PACKAGE_OVERRIDESDIR ${CMAKE_INSTALL_PREFIX}/share/lintian/overrides)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/PackageDocs.cmake.in
                ${CMAKE_BINARY_DIR}/packaging/PackageDocs.cmake @ONLY)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_BINARY_DIR}/packaging/PackageDocs.cmake)
