@@ -217,8 +217,8 @@ bool IsFolderWritable(const std::string& folder) {
     return true;
 }
 
-LocationInputs ReadLocationInputs(const std::string& programFolder,
-                                  const EnvironmentLookup& getEnv) {
+LocationInputs ReadLocationInputs(const std::string& programFolder, const EnvironmentLookup& getEnv,
+                                  bool probeFolder) {
     const auto variable = [&getEnv](const char* name) -> std::string {
         const char* value = getEnv(name);
         if (value == nullptr)
@@ -228,7 +228,7 @@ LocationInputs ReadLocationInputs(const std::string& programFolder,
     };
     LocationInputs inputs;
     inputs.programFolder = programFolder;
-    inputs.programFolderWritable = IsFolderWritable(programFolder);
+    inputs.programFolderWritable = probeFolder && IsFolderWritable(programFolder);
     inputs.home = variable("HOME");
     inputs.xdgConfigHome = variable("XDG_CONFIG_HOME");
     inputs.xdgDataHome = variable("XDG_DATA_HOME");
@@ -249,8 +249,9 @@ InstalledPlaces ReadInstalledPlaces(const std::string& programFolder,
 
 ProgramLocations FindProgramLocations(const std::string& programFolder) {
     const EnvironmentLookup getEnv = [](const char* name) { return std::getenv(name); };
-    return DecideProgramLocations(ReadLocationInputs(programFolder, getEnv),
-                                  ReadInstalledPlaces(programFolder, getEnv));
+    const InstalledPlaces installed = ReadInstalledPlaces(programFolder, getEnv);
+    return DecideProgramLocations(
+        ReadLocationInputs(programFolder, getEnv, installed.dataFolder.empty()), installed);
 }
 
 bool CreateUserFolders(const ProgramLocations& locations) {

@@ -90,9 +90,11 @@ std::string FindInstalledDataFolder(const std::string& programFolder,
 // environment, read through getEnv (null for an unset variable). A value
 // that Windows-1252 cannot spell is left out, since the core could not
 // name the files under it.
+// Without probeFolder the folder is taken as not writable and left
+// untouched (an installed copy's folder belongs to the package).
 using EnvironmentLookup = std::function<const char*(const char*)>;
-LocationInputs ReadLocationInputs(const std::string& programFolder,
-                                  const EnvironmentLookup& getEnv);
+LocationInputs ReadLocationInputs(const std::string& programFolder, const EnvironmentLookup& getEnv,
+                                  bool probeFolder = true);
 
 // The installed places of a copy whose programs lie in programFolder: its
 // data folder (FindInstalledDataFolder), the configuration folder this build

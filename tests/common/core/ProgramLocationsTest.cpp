@@ -5,6 +5,7 @@
 
 #include "TempFolder.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <sys/stat.h>
@@ -360,6 +361,22 @@ INSTANTIATE_TEST_SUITE_P(
         EnvironmentCase{"HanCharacterIsLeftOut", {{"HOME", "/home/\xE4\xB8\xAD"}}, "", "", ""},
         EnvironmentCase{"MalformedUtf8IsLeftOut", {{"XDG_CONFIG_HOME", "/c\xFF"}}, "", "", ""}),
     CaseName());
+
+TEST(FolderWritable, AnInstalledCopysFolderIsNotProbed) {
+    TempFolder program;
+    // A probe file that came and went would move the folder's time to now.
+    const timespec longAgo[2] = {{946684800, 0}, {946684800, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, program.Path().c_str(), longAgo, 0), 0);
+    const LocationInputs inputs = ReadLocationInputs(
+        program.Path(), [](const char*) { return nullptr; }, false);
+    EXPECT_FALSE(inputs.programFolderWritable);
+    struct stat after {};
+    ::stat(program.Path().c_str(), &after);
+    EXPECT_EQ(after.st_mtime, 946684800);
+    ReadLocationInputs(program.Path(), [](const char*) { return nullptr; });
+    ::stat(program.Path().c_str(), &after);
+    EXPECT_NE(after.st_mtime, 946684800) << "the check itself sees a probe";
+}
 
 TEST(FolderWritable, ProbeLeavesNothingBehind) {
     TempFolder folder;
