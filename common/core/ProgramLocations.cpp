@@ -1,6 +1,5 @@
 #include "common/core/ProgramLocations.h"
 
-#include "common/core/Cp1252.h"
 #include "common/core/ProgramPaths.h"
 
 #include <algorithm>
@@ -191,7 +190,7 @@ std::vector<std::string> InstalledDataCandidates(const std::string& programFolde
                                                  std::filesystem::path(ZENTAVO_DATA_FROM_PROGRAMS))
                                                     .lexically_normal());
     std::vector<std::string> candidates{WithTrailingSlash(relative)};
-    AddPlace(candidates, Utf8ToCp1252(ZENTAVO_INSTALLED_DATA_DIR));
+    AddPlace(candidates, ZENTAVO_INSTALLED_DATA_DIR);
     return candidates;
 }
 
@@ -221,10 +220,7 @@ LocationInputs ReadLocationInputs(const std::string& programFolder, const Enviro
                                   bool probeFolder) {
     const auto variable = [&getEnv](const char* name) -> std::string {
         const char* value = getEnv(name);
-        if (value == nullptr)
-            return {};
-        std::string text = Utf8ToCp1252(value);
-        return Cp1252ToUtf8(text) == value ? text : std::string();
+        return value == nullptr ? std::string() : std::string(value);
     };
     LocationInputs inputs;
     inputs.programFolder = programFolder;
@@ -240,10 +236,10 @@ InstalledPlaces ReadInstalledPlaces(const std::string& programFolder,
     InstalledPlaces installed;
     installed.dataFolder =
         FindInstalledDataFolder(programFolder, InstalledDataCandidates(programFolder));
-    installed.configFolder = Utf8ToCp1252(ZENTAVO_INSTALLED_CONFIG_DIR);
+    installed.configFolder = ZENTAVO_INSTALLED_CONFIG_DIR;
     const char* dataDirs = getEnv("XDG_DATA_DIRS");
-    if (dataDirs != nullptr && Cp1252ToUtf8(Utf8ToCp1252(dataDirs)) == dataDirs)
-        installed.xdgDataDirs = AbsoluteFolders(Utf8ToCp1252(dataDirs));
+    if (dataDirs != nullptr)
+        installed.xdgDataDirs = AbsoluteFolders(dataDirs);
     return installed;
 }
 

@@ -15,7 +15,7 @@
 // user's own files in the user's folders, as above. Data beside the programs
 // always wins, so a portable copy never mixes with an installed one.
 //
-// All paths are Windows-1252 text, like every path of the core.
+// All paths are the system's bytes, whatever characters they hold.
 #pragma once
 
 #include <functional>
@@ -87,10 +87,8 @@ std::string FindInstalledDataFolder(const std::string& programFolder,
                                     const std::vector<std::string>& candidates);
 
 // The inputs of the running program: the folder's writability and the
-// environment, read through getEnv (null for an unset variable). A value
-// that Windows-1252 cannot spell is left out, since the core could not
-// name the files under it.
-// Without probeFolder the folder is taken as not writable and left
+// environment, read through getEnv (null for an unset variable), byte for
+// byte. Without probeFolder the folder is taken as not writable and left
 // untouched (an installed copy's folder belongs to the package).
 using EnvironmentLookup = std::function<const char*(const char*)>;
 LocationInputs ReadLocationInputs(const std::string& programFolder, const EnvironmentLookup& getEnv,
