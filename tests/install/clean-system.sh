@@ -196,7 +196,10 @@ key alt+s # Save
 sleep 1
 shot editor-saved
 check "the sentence is in the file" grep -q '^1=io corro nel parco ogni mattina' "$teacher_exercises/Verbi.ftd"
-click "$editor" 28 317 # help
+click "$editor" 28 317 # "?": the about box, whose Help opens the help pages
+sleep 1
+shot editor-about
+key alt+h
 check "the help pages are found" has_window "^L'editor di esercizi"
 sleep 2
 shot editor-help
