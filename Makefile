@@ -56,11 +56,14 @@ fuzz: deps build/fuzz/build.ninja
 	  if [ $$status -ne 0 ]; then echo "$$n failed: see build/fuzz/$$n.log and build/fuzz/findings/"; exit 1; fi; \
 	done
 
-# The Debian package of both programs, built from the release configuration.
-package: deps build/release/build.ninja
-	cmake --build build/release -j $(JOBS) --target Zentavo EditorZentavo
-	cd build/release && cpack
-	@ls -l build/release/zentavo_*.deb
+# The Debian package of both programs, built from the package configuration
+# (release, installed under /usr). dpkg-buildpackage -us -uc -b builds the
+# same package through debian/.
+package: deps build/package/build.ninja
+	cmake --build build/package -j $(JOBS) --target Zentavo EditorZentavo
+	cd build/package && cpack
+	lintian --fail-on error,warning build/package/zentavo_*.deb
+	@ls -l build/package/zentavo_*.deb
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

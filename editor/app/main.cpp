@@ -1,7 +1,8 @@
-// EditorZentavo: the exercise editor. One copy per user; its folder is the
-// program folder, where it finds Lang/ and the help pages, and Zentavo.ini
-// unless the folder is installed out of the user's reach. An exercise file
-// named on the command line (a file manager's "open with") is opened at once.
+// EditorZentavo: the exercise editor. One copy per user; it finds Lang/ and
+// the help pages beside it or in its installation's data folder, and
+// Zentavo.ini beside it unless it is installed or out of the user's reach.
+// An exercise file named on the command line (a file manager's "open with")
+// is opened at once.
 #include "common/core/LanguageFiles.h"
 #include "common/core/ProgramLocations.h"
 #include "common/core/ProgramPaths.h"
@@ -31,19 +32,19 @@ int main(int argc, char** argv) {
     if (!StartSingleInstance(instance, "EditorZentavo"))
         return 0; // another copy is running: end without a word
 
-    const QString nativeFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     const std::string programFolder =
         ProgramFolderOf(PathFromQString(QCoreApplication::applicationFilePath()));
     const ProgramLocations locations = FindProgramLocations(programFolder);
     // A folder that cannot be made shows up as a failed save, told then.
     CreateUserFolders(locations);
+    SeedUserSettings(locations);
 
     DiskEditorFiles files;
     QtTextMeasure measure;
     QtMessagePort messages;
     QtFileDialogPort fileDialogs;
-    HelpViewerPort help(nativeFolder);
-    QtEditorDialogs dialogs(programFolder, messages, help);
+    HelpViewerPort help(PathToQString(locations.programFolder));
+    QtEditorDialogs dialogs(locations.programFolder, messages, help);
     frmCreaFrasi window(locations,
                         InstallerLanguageFromLocale(QLocale::system().name().toStdString()),
                         {files, measure, messages, fileDialogs, help, dialogs});

@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
         ProgramFolderOf(PathFromQString(QCoreApplication::applicationFilePath()));
     const ProgramLocations locations = FindProgramLocations(folder);
     CreateUserFolders(locations);
-    RealTutorEnvironment real(folder, commandLineOf(argc, argv), largeScreen);
+    SeedUserSettings(locations);
+    RealTutorEnvironment real(locations.programFolder, commandLineOf(argc, argv), largeScreen);
     TutorEnvironment& environment = real.Environment();
     environment.settingsFile = locations.settingsFile;
     environment.exercisePlaces = locations.exercisePlaces;

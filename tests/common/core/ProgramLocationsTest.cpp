@@ -5,8 +5,10 @@
 
 #include "TempFolder.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,6 +35,8 @@ TEST_P(Decision, PlacesEveryFile) {
     EXPECT_EQ(where.editorFolder, c.editorFolder);
     EXPECT_EQ(where.foldersToCreate, c.foldersToCreate);
     EXPECT_EQ(where.programFolder.back(), '/');
+    EXPECT_EQ(where.computerSettingsFile, where.programFolder + "Zentavo.ini")
+        << "without an installation the computer's settings lie beside the programs";
 }
 
 const std::string kOpt = "/opt/zentavo/";
@@ -123,6 +127,197 @@ INSTANTIATE_TEST_SUITE_P(
             "ProgramsInTheRootFolder", {"/", true, "", "", ""}, "/Zentavo.ini", {"/"}, "/", {}}),
     CaseName());
 
+// A copy installed by the system's packages: data and computer settings in
+// the installed places, everything the user writes in the user's folders.
+struct InstalledCase {
+    const char* name;
+    std::string home;
+    bool programFolderWritable;
+    Folders xdgDataDirs;
+    std::string installedDataFolder;
+    std::string settingsFile;
+    Folders exercisePlaces;
+    std::string editorFolder;
+};
+
+class Installed : public ::testing::TestWithParam<InstalledCase> {};
+
+TEST_P(Installed, TakesDataFromTheInstallationAndWritesForTheUser) {
+    const InstalledCase& c = GetParam();
+    const ProgramLocations where =
+        DecideProgramLocations({"/usr/lib/zentavo/", c.programFolderWritable, c.home, "", ""},
+                               {c.installedDataFolder, "/etc/zentavo/", c.xdgDataDirs});
+    EXPECT_EQ(where.programFolder, c.installedDataFolder) << "Lang/ and help/ come from there";
+    EXPECT_EQ(where.computerSettingsFile, "/etc/zentavo/Zentavo.ini");
+    EXPECT_EQ(where.settingsFile, c.settingsFile);
+    EXPECT_EQ(where.exercisePlaces, c.exercisePlaces);
+    EXPECT_EQ(where.editorFolder, c.editorFolder);
+}
+
+const std::string kShare = "/usr/share/zentavo/";
+const std::string kLocalShare = "/usr/local/share/zentavo/";
+const std::string kAnnaData = "/home/anna/.local/share/Zentavo/";
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, Installed,
+    ::testing::Values(InstalledCase{"PupilOfThePackage",
+                                    "/home/anna",
+                                    false,
+                                    {},
+                                    kShare,
+                                    "/home/anna/.config/Zentavo/Zentavo.ini",
+                                    {kAnnaData, kLocalShare, kShare},
+                                    kAnnaData + "Esercizi"},
+                      // Root may write beside the programs, but an installed copy never does.
+                      InstalledCase{"RootOfThePackage",
+                                    "/root",
+                                    true,
+                                    {},
+                                    kShare,
+                                    "/root/.config/Zentavo/Zentavo.ini",
+                                    {"/root/.local/share/Zentavo/", kLocalShare, kShare},
+                                    "/root/.local/share/Zentavo/Esercizi"},
+                      InstalledCase{"DataDirsGiveTheComputersExercisesInTheirOrder",
+                                    "/home/anna",
+                                    false,
+                                    {"/srv/scuola", "/usr/share/"},
+                                    kShare,
+                                    "/home/anna/.config/Zentavo/Zentavo.ini",
+                                    {kAnnaData, "/srv/scuola/zentavo/", kShare},
+                                    kAnnaData + "Esercizi"},
+                      InstalledCase{"RelativeDataDirsAreIgnored",
+                                    "/home/anna",
+                                    false,
+                                    {"share", "/usr/share"},
+                                    kShare,
+                                    "/home/anna/.config/Zentavo/Zentavo.ini",
+                                    {kAnnaData, kShare},
+                                    kAnnaData + "Esercizi"},
+                      InstalledCase{
+                          "InstalledOutsideTheDataDirsComesLast",
+                          "/home/anna",
+                          false,
+                          {},
+                          "/home/anna/.local/share/zentavo/",
+                          "/home/anna/.config/Zentavo/Zentavo.ini",
+                          {kAnnaData, kLocalShare, kShare, "/home/anna/.local/share/zentavo/"},
+                          kAnnaData + "Esercizi"},
+                      InstalledCase{"NoHomeReadsTheComputersSettings",
+                                    "",
+                                    false,
+                                    {},
+                                    kShare,
+                                    "/etc/zentavo/Zentavo.ini",
+                                    {kLocalShare, kShare},
+                                    "/usr/share/zentavo"}),
+    CaseName());
+
+// Where the data of a copy is looked for, on real folders: a program folder
+// with any of the data folders beside it is portable; otherwise the first
+// candidate holding data is the installation.
+struct SearchCase {
+    const char* name;
+    Folders made;      // folders created under the scratch root
+    Folders files;     // plain files created there
+    std::string found; // relative to the root; "" for none
+};
+
+class DataSearch : public ::testing::TestWithParam<SearchCase> {};
+
+TEST_P(DataSearch, FindsTheFirstInstallationUnlessDataLiesBeside) {
+    const SearchCase& c = GetParam();
+    TempFolder root;
+    std::filesystem::create_directories(root.File("prog"));
+    for (const std::string& folder : c.made)
+        std::filesystem::create_directories(root.File(folder));
+    for (const std::string& file : c.files)
+        WriteBytes(root.File(file), "x");
+    const std::string found =
+        FindInstalledDataFolder(root.File("prog"), {root.File("first"), root.File("second/")});
+    EXPECT_EQ(found, c.found.empty() ? "" : root.File(c.found));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, DataSearch,
+    ::testing::Values(
+        SearchCase{"LanguagesBesideMakeAPortableCopy", {"prog/Lang", "first/Lang"}, {}, ""},
+        SearchCase{"HelpAloneBesideIsEnough", {"prog/help", "first/Lang"}, {}, ""},
+        SearchCase{"CourseAloneBesideIsEnough", {"prog/CorsoZentavo", "first/help"}, {}, ""},
+        SearchCase{"NothingBesideTakesTheFirst", {"first/Esercizi", "second/Lang"}, {}, "first/"},
+        SearchCase{"AnEmptyFirstIsPassedOver", {"first/other", "second/help"}, {}, "second/"},
+        SearchCase{"AFileIsNoDataFolder", {"first/Lang"}, {"prog/Lang", "prog/help"}, "first/"},
+        SearchCase{"NoDataAnywhere", {"first", "second"}, {}, ""}),
+    CaseName());
+
+// The layout a package or `cmake --install` makes, under a scratch prefix:
+// the programs find the data of their own installation.
+TEST(DataSearch, ProgramsUnderAnyPrefixFindTheirOwnData) {
+    TempFolder prefix;
+    const std::string programs = prefix.File("lib/zentavo/");
+    std::filesystem::create_directories(programs);
+    std::filesystem::create_directories(prefix.File("share/zentavo/Lang"));
+    const Folders candidates = InstalledDataCandidates(programs);
+    ASSERT_FALSE(candidates.empty());
+    EXPECT_EQ(candidates.front(), prefix.File("share/zentavo/")) << "normalised, with a \"/\"";
+    EXPECT_EQ(FindInstalledDataFolder(programs, candidates), prefix.File("share/zentavo/"));
+}
+
+// The first start of a user of an installed copy.
+struct Seeding {
+    TempFolder root;
+    ProgramLocations where;
+    Seeding() {
+        std::filesystem::create_directories(root.File("etc/zentavo"));
+        std::filesystem::create_directories(root.File("share/zentavo/Lang"));
+        where =
+            DecideProgramLocations({root.File("lib/"), false, root.File("home"), "", ""},
+                                   {root.File("share/zentavo/"), root.File("etc/zentavo/"), {}});
+        CreateUserFolders(where);
+    }
+};
+
+TEST(SeedUserSettings, TheFirstStartCopiesTheComputersSettings) {
+    Seeding s;
+    const std::string computer = "[Options]\r\nSong=0\r\nCategory=1\r\n";
+    WriteBytes(s.where.computerSettingsFile, computer);
+    EXPECT_TRUE(SeedUserSettings(s.where));
+    EXPECT_EQ(ReadBytes(s.where.settingsFile), computer);
+    EXPECT_EQ(Mode(s.where.settingsFile), 0644u);
+    EXPECT_EQ(CountEntries(s.root.File("home/.config/Zentavo")), 1) << "no temporary left";
+
+    const TutorSettings settings = LoadTutorSettings(s.where.settingsFile);
+    EXPECT_FALSE(settings.SoundsOn);
+    EXPECT_EQ(settings.Category, CategoryLevel::Esperto);
+}
+
+TEST(SeedUserSettings, TheUsersOwnSettingsStay) {
+    Seeding s;
+    WriteBytes(s.where.computerSettingsFile, "[Options]\r\nSong=0\r\n");
+    WriteBytes(s.where.settingsFile, "[Options]\r\nSong=1\r\n");
+    EXPECT_FALSE(SeedUserSettings(s.where));
+    EXPECT_EQ(ReadBytes(s.where.settingsFile), "[Options]\r\nSong=1\r\n");
+}
+
+TEST(SeedUserSettings, NothingToCopyMakesNoFile) {
+    Seeding s;
+    EXPECT_FALSE(SeedUserSettings(s.where)) << "no computer settings";
+    std::filesystem::create_directories(s.where.computerSettingsFile);
+    EXPECT_FALSE(SeedUserSettings(s.where)) << "a folder in its place";
+    std::filesystem::remove(s.where.computerSettingsFile);
+    ASSERT_EQ(::mkfifo(s.where.computerSettingsFile.c_str(), 0644), 0);
+    EXPECT_FALSE(SeedUserSettings(s.where)) << "a pipe is never waited on";
+    EXPECT_FALSE(Exists(s.where.settingsFile));
+    EXPECT_EQ(CountEntries(s.root.File("home/.config/Zentavo")), 0);
+}
+
+TEST(SeedUserSettings, APortableFolderHasOneSettingsFile) {
+    TempFolder folder;
+    WriteBytes(folder.File("Zentavo.ini"), "[Options]\r\nSong=0\r\n");
+    const ProgramLocations where = DecideProgramLocations({folder.Path(), true, "", "", ""});
+    EXPECT_FALSE(SeedUserSettings(where));
+    EXPECT_EQ(CountEntries(folder.Path()), 1);
+}
+
 struct EnvironmentCase {
     const char* name;
     std::map<std::string, std::string> variables; // as the process sees them
@@ -169,6 +364,22 @@ INSTANTIATE_TEST_SUITE_P(
             "GreekHome", {{"HOME", "/home/\xCE\xB1\xCE\xB2"}}, "/home/\xCE\xB1\xCE\xB2", "", ""},
         EnvironmentCase{"MalformedUtf8", {{"XDG_CONFIG_HOME", "/c\xFF"}}, "", "/c\xFF", ""}),
     CaseName());
+
+TEST(FolderWritable, AnInstalledCopysFolderIsNotProbed) {
+    TempFolder program;
+    // A probe file that came and went would move the folder's time to now.
+    const timespec longAgo[2] = {{946684800, 0}, {946684800, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, program.Path().c_str(), longAgo, 0), 0);
+    const LocationInputs inputs = ReadLocationInputs(
+        program.Path(), [](const char*) { return nullptr; }, false);
+    EXPECT_FALSE(inputs.programFolderWritable);
+    struct stat after {};
+    ::stat(program.Path().c_str(), &after);
+    EXPECT_EQ(after.st_mtime, 946684800);
+    ReadLocationInputs(program.Path(), [](const char*) { return nullptr; });
+    ::stat(program.Path().c_str(), &after);
+    EXPECT_NE(after.st_mtime, 946684800) << "the check itself sees a probe";
+}
 
 TEST(FolderWritable, ProbeLeavesNothingBehind) {
     TempFolder folder;
