@@ -212,9 +212,13 @@ private:
         const std::size_t n = chart.values.size();
         if (n == 0)
             return;
+        // The points stay inside the frame, so the first and last day are
+        // drawn a point's width in from its sides.
+        const float inner = width - 2 * kPointSize;
         const auto xOf = [&](std::size_t i) {
             return n == 1 ? left + width / 2
-                          : left + width * static_cast<float>(i) / static_cast<float>(n - 1);
+                          : left + kPointSize +
+                                inner * static_cast<float>(i) / static_cast<float>(n - 1);
         };
         const auto yOf = [&](double v) {
             const double t = std::clamp((v - chart.low) / (chart.high - chart.low), 0.0, 1.0);
