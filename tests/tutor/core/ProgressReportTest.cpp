@@ -1,11 +1,16 @@
 #include "tutor/core/ProgressReport.h"
 
+#include "TestFolder.h"
+#include "tutor/core/ProgressPdf.h"
+
 #include "common/core/Cp1252.h"
 #include "common/core/UiTexts.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -196,6 +201,26 @@ TEST(ProgressReport, KeyToolTipsGiveTheFiguresOrSayTooFew) {
               "à: 40 battute, 14 errori (35.0%)"_cp1252);
     EXPECT_EQ(KeyToolTip(kTexts, shades[11], KeyMapMode::Errors),
               "s: troppe poche battute per giudicare (10)");
+}
+
+TEST(ProgressReport, ThePdfHoldsTheNameThePeriodAndTheWeakestKeysAsText) {
+    TempFolder folder;
+    const std::string path = folder.Path() + "progressi.pdf";
+    CreaProgressPDF(path, kTexts, Sample(), Input());
+    std::ifstream file(path, std::ios::binary);
+    const std::string pdf{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    ASSERT_TRUE(pdf.starts_with("%PDF-1.3"));
+    EXPECT_NE(pdf.find("(Progressi di: Anna \\(B\\)    Classe: 3B) Tj"), std::string::npos);
+    EXPECT_NE(pdf.find("(Periodo: Ultimo mese \\(09/11/2026 - 08/12/2026\\)) Tj"),
+              std::string::npos);
+    EXPECT_NE(pdf.find("(Tasti pi\xF9 deboli: \xE0, \xF2) Tj"), std::string::npos);
+    // The key map's boxes: one filled and stroked rectangle per key.
+    std::size_t boxes = 0;
+    for (std::size_t at = pdf.find(" re\r\nB"); at != std::string::npos;
+         at = pdf.find(" re\r\nB", at + 1))
+        ++boxes;
+    EXPECT_GE(boxes, static_cast<std::size_t>(KeyTable::kKeyCount));
+    EXPECT_TRUE(pdf.ends_with("%%EOF\r\r\n"));
 }
 
 } // namespace
