@@ -97,8 +97,15 @@ public:
     std::vector<PupilSummary> Summaries() const;
 
 private:
+    // A read of an unreadable store, or one that fails, gives the fallback.
+    template <typename T, typename F> T Read(F&& read, T fallback) const;
+    // One transaction; its failure sets Status().
+    template <typename F> StoreStatus Write(F&& write);
+
     std::unique_ptr<HistoryDatabase> m_db;
     StoreStatus m_status = StoreStatus::Unavailable;
+    bool m_readable = false;
+    bool m_writable = false;
     std::string m_path;
     std::string m_keptAside;
 };
