@@ -6,12 +6,14 @@
 #include "common/ui/QtCp1252.h"
 #include "common/ui/QtTranslations.h"
 #include "common/ui/SingleInstance.h"
+#include "history/HistoryStore.h"
 #include "tutor/ui/LevelEndFlow.h"
 #include "tutor/ui/TimingProbe.h"
 #include "tutor/ui/TutorPlatform.h"
 #include "tutor/ui/frmZentavo.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
@@ -20,6 +22,14 @@ namespace {
 
 std::string commandLineOf(const QStringList& arguments) {
     return FromQString(arguments.mid(1).join(QLatin1Char(' ')));
+}
+
+// The first pupil of a new history is named after the account's user.
+std::string accountUserName() {
+    QString name = qEnvironmentVariable("USER");
+    if (name.isEmpty())
+        name = qEnvironmentVariable("LOGNAME");
+    return FromQString(name);
 }
 
 } // namespace
@@ -52,6 +62,13 @@ int main(int argc, char** argv) {
     environment.exercisePlaces = locations.exercisePlaces;
     environment.installerLanguage =
         InstallerLanguageFromLocale(QLocale::system().name().toStdString());
+    // The practice history of this account. Whatever state it is in, the
+    // tutor runs on: the store says what it can do.
+    HistoryStore history;
+    history.Open(HistoryStore::DefaultPath(FromQString(qEnvironmentVariable("XDG_DATA_HOME")),
+                                           FromQString(QDir::homePath())),
+                 accountUserName());
+    environment.history = &history;
     LevelEndFlow results;
     real.SetResults(&results);
 

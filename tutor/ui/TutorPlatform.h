@@ -42,6 +42,8 @@ public:
     virtual void ShowAbout(const UiTexts& texts, const Requests& requests, QWidget* parent) = 0;
 };
 
+class HistoryStore;
+
 struct TutorEnvironment {
     std::string programFolder; // ends in "/"
     // Where the settings are kept and the exercise folders are looked for;
@@ -67,6 +69,8 @@ struct TutorEnvironment {
     std::function<void(int)> wait;
     // The shaped key-map window on the start screen.
     bool mapWindow = true;
+    // The practice history of this computer account; none in tests.
+    HistoryStore* history = nullptr;
 };
 
 // The date-time clock in whole seconds.

@@ -124,7 +124,7 @@ using namespace zentavo_layout;
 frmZentavo::frmZentavo(TutorEnvironment environment, QWidget* parent)
     : QWidget(parent), m_env(withDefaults(std::move(environment))),
       m_texts(UiTexts::BuiltIn(UiProgram::Tutor)), m_keyboard(m_env.largeScreen),
-      m_layouts(*m_env.layouts) {
+      m_layouts(*m_env.layouts), m_pupils(m_env.history, *m_env.messages) {
     setObjectName(QStringLiteral("frmZentavo"));
     // Load, in the order the program has always followed.
     setWindowTitle(QStringLiteral("Zentavo"));
@@ -197,6 +197,9 @@ void frmZentavo::Start() {
     CheckKeyboardLayout();
     if (m_closing)
         return;
+    if (PupilMenu::AskAtStart(m_env.settingsFile))
+        m_pupils.ChoosePupil(m_texts, this);
+    RenderPupilName();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ShowTitleLetters();
     QApplication::restoreOverrideCursor();
@@ -471,6 +474,13 @@ void frmZentavo::lblMenu_Click(int index) {
     case 8:
         ChangeLanguage();
         break;
+    case kMenuPupils:
+        if (m_pupils.ChoosePupil(m_texts, this))
+            RenderPupilName();
+        break;
+    case kMenuProgress:
+        ShowProgress();
+        break;
     default:
         break;
     }
@@ -573,4 +583,16 @@ void frmZentavo::Unload() {
             QCoreApplication::processEvents();
         }
     }
+}
+
+void frmZentavo::ShowProgress() {
+    m_pupils.ShowProgress(m_texts, m_keyboard.Split(), this);
+}
+
+void frmZentavo::RenderPupilName() {
+    const QString name = m_pupils.CurrentPupilName();
+    lblAlunno->setText(name.isEmpty() ? QString() : Text("0442") + QLatin1Char(' ') + name);
+    lblAlunno->setVisible(!name.isEmpty());
+    lblAlunno->adjustSize();
+    CentreNotebook();
 }

@@ -15,6 +15,7 @@
 #include "tutor/core/ExerciseCatalogue.h"
 #include "tutor/core/ExerciseRun.h"
 #include "tutor/ui/KeyboardModel.h"
+#include "tutor/ui/PupilMenu.h"
 #include "tutor/ui/TutorPlatform.h"
 
 #include <QLabel>
@@ -46,7 +47,10 @@ class WidgetScaler;
 class frmZentavo : public QWidget, private TutorObserver {
     Q_OBJECT
 public:
-    static constexpr int kMenuCount = 9;
+    // The nine entries of the classic menu, then who is typing and the progress.
+    static constexpr int kMenuCount = 11;
+    static constexpr int kMenuPupils = 9;
+    static constexpr int kMenuProgress = 10;
     static constexpr int kDesignWidth = 800;
     static constexpr int kDesignHeight = 600;
 
@@ -67,6 +71,9 @@ public:
     bool Started() const { return m_started; }
     bool WelcomeRunning() const { return m_welcomeRunning; }
     const KeyboardLayoutSwitcher& Layouts() const { return m_layouts; }
+    PupilMenu& Pupils() { return m_pupils; }
+    // Opens the progress window of the current pupil.
+    void ShowProgress();
 
     // -- event handlers named as the controls' events
     void lblMenu_Click(int index);
@@ -108,6 +115,7 @@ private:
     void RenderPictures();
     void LoadPictures();
     void UpdateToolTipOfKeyB();
+    void RenderPupilName();
 
     void txtInput_KeyPress(QChar character);
     void txtInput_RightButton();
@@ -137,6 +145,7 @@ private:
     std::unique_ptr<ExerciseRun> m_run;
     KeyboardModel m_keyboard;
     KeyboardLayoutSwitcher m_layouts;
+    PupilMenu m_pupils;
     std::unique_ptr<WidgetScaler> m_scaler;
     TutorScreen m_shown;
     std::vector<std::string> m_shownEntries;
@@ -191,6 +200,7 @@ private:
     std::vector<TitleLetter*> lblTitolo;
     QLabel* imgX = nullptr;
     QLabel* imgMappaTastiEsterna = nullptr;
+    QLabel* lblAlunno = nullptr; // the current pupil, over the panel
     KeyboardView* picKeyword = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;

@@ -175,6 +175,14 @@ void frmZentavo::BuildControls() {
     shpMenu[7]->hide();
     shpMenu[7]->SetFilled(true, kTypeForMeSquare);
 
+    lblAlunno = new QLabel(this);
+    lblAlunno->setObjectName(QStringLiteral("lblAlunno"));
+    lblAlunno->setFont(arialPoints(11, true));
+    lblAlunno->setContentsMargins(kPupilNamePadding, 2, kPupilNamePadding, 2);
+    lblAlunno->setStyleSheet(QStringLiteral("QLabel { background: rgba(255, 255, 255, 210); "
+                                            "color: #1c2a48; border-radius: 4px; }"));
+    lblAlunno->hide();
+
     imgMappaTastiEsterna = pictureLabel(QStringLiteral("imgMappaTastiEsterna"), this);
     imgMappaTastiEsterna->resize(kStripSize);
     imgMappaTastiEsterna->setCursor(Qt::PointingHandCursor);
@@ -241,6 +249,12 @@ void frmZentavo::CentreNotebook() {
         top += size + gap;
     }
 
+    // The pupil's name stands over the panel's right corner, clear of the
+    // title letters in the middle.
+    if (lblAlunno != nullptr)
+        lblAlunno->move(notebook.right() - lblAlunno->width(),
+                        notebook.top() - kBezel - lblAlunno->height() - kPupilNameGap);
+
     if (!lblTitolo.empty()) {
         const int step = lblTitolo.front()->width() + 8;
         const int rowWidth = step * static_cast<int>(lblTitolo.size()) - 8;
@@ -286,6 +300,7 @@ void frmZentavo::ApplyTexts() {
         lblMediaLevel[static_cast<size_t>(i)]->setToolTip(ToolTipText(averages[i]));
     imgMappaTastiEsterna->setToolTip(ToolTipText("0032"));
     UpdateToolTipOfKeyB();
+    RenderPupilName();
 }
 
 void frmZentavo::UpdateToolTipOfKeyB() {

@@ -40,13 +40,15 @@ constexpr int kMenuGap = 6;
 constexpr QSize kTitleLetterSize(26, 22);
 constexpr int kStripGap = 5;
 constexpr QSize kStripSize(622, 47);
+constexpr int kPupilNamePadding = 8;
+constexpr int kPupilNameGap = 4;
 
 constexpr int kSoundKeystroke = 107;
 constexpr int kSoundSplit = 109;
 constexpr int kSoundWelcome = 110;
 
-inline const char* const kMenuToolTips[9] = {"0035", "0036", "0037", "0038", "0039",
-                                             "0040", "0041", "",     "0115"};
+inline const char* const kMenuToolTips[] = {"0035", "0036", "0037", "0038", "0039", "0040",
+                                            "0041", "",     "0115", "0430", "0431"};
 inline const QColor kIndicatorOn(128, 255, 255);
 inline const QColor kTypeForMeSquare(255, 255, 0);
 inline const QColor kTitleCaps[] = {
