@@ -1,5 +1,6 @@
 // The tutor's entry point: one running copy per user, a screen of at least
 // 800 x 600 pixels, then the main window.
+#include "common/core/Cp1252.h"
 #include "common/core/LanguageFiles.h"
 #include "common/core/ProgramLocations.h"
 #include "common/core/ProgramPaths.h"
@@ -13,10 +14,13 @@
 #include "tutor/ui/frmZentavo.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -24,12 +28,11 @@ std::string commandLineOf(const QStringList& arguments) {
     return FromQString(arguments.mid(1).join(QLatin1Char(' ')));
 }
 
-// The first pupil of a new history is named after the account's user.
+// The login name of the account, which names the first pupil.
 std::string accountUserName() {
-    QString name = qEnvironmentVariable("USER");
-    if (name.isEmpty())
-        name = qEnvironmentVariable("LOGNAME");
-    return FromQString(name);
+    const passwd* entry = ::getpwuid(::getuid());
+    const char* name = entry != nullptr ? entry->pw_name : std::getenv("USER");
+    return name != nullptr ? Utf8ToCp1252(name) : std::string();
 }
 
 } // namespace
@@ -62,15 +65,15 @@ int main(int argc, char** argv) {
     environment.exercisePlaces = locations.exercisePlaces;
     environment.installerLanguage =
         InstallerLanguageFromLocale(QLocale::system().name().toStdString());
-    // The practice history of this account. Whatever state it is in, the
-    // tutor runs on: the store says what it can do.
-    HistoryStore history;
-    history.Open(HistoryStore::DefaultPath(FromQString(qEnvironmentVariable("XDG_DATA_HOME")),
-                                           FromQString(QDir::homePath())),
-                 accountUserName());
-    environment.history = &history;
     LevelEndFlow results;
     real.SetResults(&results);
+    // Held open for the whole run: a second tutor of the account finds it
+    // locked and records nothing.
+    HistoryStore history;
+    const LocationInputs inputs =
+        ReadLocationInputs(folder, [](const char* name) { return std::getenv(name); });
+    history.Open(HistoryStore::DefaultPath(inputs.xdgDataHome, inputs.home), accountUserName());
+    environment.history = &history;
 
     frmZentavo window(environment);
     real.SetDialogParent(&window);

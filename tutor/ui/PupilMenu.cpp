@@ -46,29 +46,36 @@ bool PupilMenu::ChoosePupil(const UiTexts& texts, QWidget* parent) {
     return chooser.Chosen().has_value();
 }
 
+std::optional<PupilInfo> PupilMenu::ShownPupil() const {
+    if (!Usable())
+        return std::nullopt;
+    // The practice is recorded for the current pupil, or for the first one
+    // listed when none is current: the same pupil is named and shown.
+    if (const auto id = m_store->CurrentPupil())
+        return m_store->Pupil(*id);
+    const std::vector<PupilInfo> pupils = m_store->Pupils();
+    if (pupils.empty())
+        return std::nullopt;
+    return pupils.front();
+}
+
 void PupilMenu::ShowProgress(const UiTexts& texts, KeySplit split, QWidget* parent) {
-    const auto pupil = Usable() ? m_store->CurrentPupil() : std::nullopt;
+    const auto pupil = ShownPupil();
     if (!pupil) {
         TellUnavailable(texts);
         return;
     }
-    ProgressWindow window(*m_store, *pupil, texts, split, ProgressWindow::DesktopPorts(parent),
+    ProgressWindow window(*m_store, pupil->id, texts, split, ProgressWindow::DesktopPorts(parent),
                           parent);
     window.exec();
 }
 
 QString PupilMenu::CurrentPupilName() const {
-    if (!Usable())
-        return {};
-    const auto id = m_store->CurrentPupil();
-    const auto pupil = id ? m_store->Pupil(*id) : std::nullopt;
+    const auto pupil = ShownPupil();
     return pupil ? PupilDisplayName(*pupil) : QString();
 }
 
 std::string PupilMenu::CurrentPupilPlainName() const {
-    if (!Usable())
-        return {};
-    const auto id = m_store->CurrentPupil();
-    const auto pupil = id ? m_store->Pupil(*id) : std::nullopt;
+    const auto pupil = ShownPupil();
     return pupil ? pupil->name : std::string();
 }

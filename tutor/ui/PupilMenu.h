@@ -13,6 +13,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
 
 class MessagePort;
@@ -40,6 +41,7 @@ public:
 
 private:
     bool Usable() const;
+    std::optional<PupilInfo> ShownPupil() const;
     void TellUnavailable(const UiTexts& texts) const;
 
     HistoryStore* m_store;

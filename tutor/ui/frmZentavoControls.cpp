@@ -239,7 +239,9 @@ void frmZentavo::CentreNotebook() {
     // panel does not grow as much as the panel.
     const int size = kMenuSize;
     const int gap = m_env.largeScreen ? 2 * kMenuGap : kMenuGap;
-    const int columnHeight = kMenuCount * size + (kMenuCount - 1) * gap;
+    // The classic entries stay centred beside the panel where they always
+    // were; the entries added after them hang below.
+    const int columnHeight = kMenuPupils * size + (kMenuPupils - 1) * gap;
     const int left = width() - size - std::max(6, (width() - notebook.right() - kBezel - size) / 2);
     int top = notebook.top() + (notebook.height() - columnHeight) / 2;
     for (int i = 0; i < kMenuCount; ++i) {
