@@ -107,6 +107,7 @@ void FillChart(QChartView* view, const QString& title, const std::vector<DayFigu
     x->setTickCount(std::min<int>(6, static_cast<int>(first.daysTo(last)) + 1));
     auto* y = new QValueAxis(chart);
     y->setRange(low, high);
+    y->applyNiceNumbers();
     y->setLabelFormat(format);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);

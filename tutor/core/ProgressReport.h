@@ -106,8 +106,8 @@ inline constexpr float kChartHeight = 3.2f;
 inline constexpr float kSpeedChartBottom = 19.6f;
 inline constexpr float kAccuracyChartBottom = 15.2f;
 inline constexpr float kKeyMapTop = 13.6f;
-inline constexpr float kKeyMapWidth = 17.0f;
-inline constexpr float kFingerTop = 6.6f;
+inline constexpr float kKeyMapWidth = 16.0f;
+inline constexpr float kFingerTop = 6.3f;
 inline constexpr float kFooterY = 1.5f;
 } // namespace progress_report
 
