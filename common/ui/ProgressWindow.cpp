@@ -52,6 +52,12 @@ const QColor kSpeedColour(30, 90, 200);
 const QColor kAccuracyColour(40, 150, 60);
 constexpr std::string_view kCannotWrite = "Impossibile scrivere il file PDF dei progressi:"_cp1252;
 
+// Numbers in the window and the report use the system's decimal separator.
+char DecimalSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    return point.size() == 1 && point[0].unicode() < 0x80 ? point[0].toLatin1() : '.';
+}
+
 QDate ToQDate(const LocalDate& d) {
     return {d.year, d.month, d.day};
 }
@@ -306,8 +312,8 @@ void ProgressWindow::FillSummary() {
     totals << Q(Labelled(m_texts.bestSpeed, SpeedPerMinuteText(m_figures.bestSpeed)))
            << Q(Labelled(m_texts.sentences, std::to_string(m_figures.sentences)))
            << Q(Labelled(m_texts.keystrokes, std::to_string(keystrokes)))
-           << Q(Labelled(m_texts.errors,
-                         std::to_string(m_figures.wrong) + " (" + PercentText(errorShare) + ")"))
+           << Q(Labelled(m_texts.errors, std::to_string(m_figures.wrong) + " (" +
+                                             PercentText(errorShare, DecimalSeparator()) + ")"))
            << Q(Labelled(m_texts.minutes,
                          std::to_string(std::lround(static_cast<double>(m_figures.seconds) /
                                                     kSecondsPerMinute))));
@@ -356,8 +362,9 @@ ProgressReportInput ProgressWindow::ReportInput() const {
     input.pupilClass = m_pupilInfo.className;
     input.period = m_period;
     input.dateRange = FromQString(DateRange());
-    input.date = FromQString(QLocale().toString(QDate::currentDate(), QLocale::LongFormat));
+    input.date = FromQString(QLocale::system().toString(QDate::currentDate(), QLocale::LongFormat));
     input.split = m_split;
+    input.decimalSeparator = DecimalSeparator();
     return input;
 }
 

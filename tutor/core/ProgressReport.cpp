@@ -325,8 +325,8 @@ std::string SpeedPerMinuteText(double charactersPerSecond) {
     return Number(std::lround(charactersPerSecond * kSecondsPerMinute));
 }
 
-std::string PercentText(double fraction) {
-    return PercentWith(fraction, '.');
+std::string PercentText(double fraction, char decimalSeparator) {
+    return PercentWith(fraction, decimalSeparator);
 }
 
 std::string ConfusionText(const ProgressTexts& texts, const ConfusionFigures& confusion) {

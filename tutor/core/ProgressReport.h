@@ -60,8 +60,8 @@ std::string FillPlaceholders(const std::string& pattern, const std::vector<std::
 std::string Labelled(const std::string& label, const std::string& value);
 
 // Figures as the window and the report write them.
-std::string SpeedPerMinuteText(double charactersPerSecond); // "123"
-std::string PercentText(double fraction);                   // "97.5%" with "." or ","
+std::string SpeedPerMinuteText(double charactersPerSecond);            // "123"
+std::string PercentText(double fraction, char decimalSeparator = '.'); // "97.5%", "97,5%"
 std::string ConfusionText(const ProgressTexts& texts, const ConfusionFigures& confusion);
 std::string KeyToolTip(const ProgressTexts& texts, const KeyShade& shade, KeyMapMode mode);
 // "à, ò" or the text for none.
