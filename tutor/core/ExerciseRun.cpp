@@ -3,6 +3,7 @@
 #include "tutor/core/BuiltInSentence.h"
 #include "tutor/core/ExerciseCatalogue.h"
 #include "tutor/core/KeyTable.h"
+#include "tutor/core/TutorSounds.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,13 +18,6 @@ constexpr int kSentencesPerExercise = 15;
 // A random source that keeps repeating used indexes must not hang the
 // tutor: after this many draws the first free index of the level is taken.
 constexpr int kMaxDraws = 1000;
-
-constexpr int kSoundWrongKey = 101;
-constexpr int kSoundOrdinaryEnd = 102;
-constexpr int kSoundRecord = 103;
-constexpr int kSoundStart = 104;
-constexpr int kSoundKeystroke = 107;
-constexpr int kSoundClick = 111;
 
 // Counters stop at the largest 16-bit value instead of wrapping round to
 // negative numbers (a key held down long enough would get there).
@@ -312,11 +306,9 @@ std::string ExerciseRun::PickSentence(std::int16_t drawnIndex) const {
     const std::int16_t level = m_levelsReached;
     // A level with a sixth sentence holds fifteen, drawn at random like the
     // built-in ones; a level of five is typed in order.
-    const bool fifteen = !m_catalogue.ReadExerciseSentence(level, 6).empty();
-    const std::int16_t number =
-        fifteen ? static_cast<std::int16_t>(drawnIndex - 15 * (level - 1))
-                : static_cast<std::int16_t>(m_sentenceNumber - kSentencesPerLevel * (level - 1));
-    std::string sentence = m_catalogue.ReadExerciseSentence(level, number);
+    std::string sentence = m_catalogue.ReadLevelSentence(
+        level, static_cast<std::int16_t>(drawnIndex - 15 * (level - 1)),
+        static_cast<std::int16_t>(m_sentenceNumber - kSentencesPerLevel * (level - 1)));
     if (sentence.empty())
         return BuiltInSentence(drawnIndex);
     return sentence;
@@ -397,6 +389,11 @@ void ExerciseRun::ResetToStart() {
     m_screen.busy = false;
     m_screen.typeForMeVisible = false;
     m_timing.StopRecordAnimation();
+    // Enter starts nothing until the start screen has been typed out: a
+    // restart from the pause after a sentence, or from the start screen by
+    // a change of language, finds the start button still enabled.
+    m_screen.startEnabled = false;
+    m_screen.enterPrompt = false;
 
     if (!m_catalogue.Entries().empty()) {
         m_screen.listVisible = true;
@@ -429,10 +426,16 @@ std::string ExerciseRun::WelcomeText() const {
     return text;
 }
 
-void ExerciseRun::EnterStartScreen() {
+void ExerciseRun::ShowStartChoices() {
     if (!m_catalogue.Entries().empty() && m_catalogue.ExerciseFile().empty())
         m_screen.listVisible = true;
     m_screen.levelPanelVisible = true;
+    Publish();
+}
+
+void ExerciseRun::EnableStart() {
+    if (m_closing || m_sentence.Busy || !m_sentence.ExpectedChar.empty())
+        return;
     m_screen.startEnabled = true;
     m_screen.enterPrompt = true;
     Publish();

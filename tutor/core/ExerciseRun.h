@@ -90,9 +90,11 @@ public:
     bool RestartAvailable() const;
     // The text the start screen types out.
     std::string WelcomeText() const;
-    // The start screen is typed out: the list, the level panel and the start
-    // button appear.
-    void EnterStartScreen();
+    // The start screen, once its text is typed out: first the list and the
+    // level panel appear, then (after a pause) the start button is enabled
+    // and the Enter prompt blinks. Until then Enter starts nothing.
+    void ShowStartChoices();
+    void EnableStart();
 
     // State ------------------------------------------------------------------
     const TutorScreen& Screen() const { return m_screen; }

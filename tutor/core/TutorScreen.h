@@ -100,7 +100,7 @@ public:
     // A sentence is requested: the separate key map closes.
     virtual void CloseKeyMap() = 0;
     // The start screen returns: the window types out WelcomeText and then
-    // calls EnterStartScreen.
+    // calls ShowStartChoices and EnableStart.
     virtual void ShowWelcome() = 0;
     // The pupil ended the program in the results window.
     virtual void CloseProgram() = 0;

@@ -3,11 +3,11 @@
 #include "common/ui/Pictures.h"
 #include "common/ui/QtCp1252.h"
 #include "common/ui/frmLanguage.h"
+#include "tutor/core/TutorSounds.h"
 #include "tutor/ui/frmAbout.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QEventLoop>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -39,6 +39,8 @@ double ClockSeededRandom::Next() {
 }
 
 BookmarkAnswer QtBookmarkQuestion::Ask(const std::string& text) {
+    if (m_unattended)
+        return BookmarkAnswer::Cancel;
     const auto answer = QMessageBox::question(
         m_parent, QStringLiteral("Zentavo"), MessageDisplayText(ToQString(text)),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
@@ -81,26 +83,16 @@ QString ResolutionMessage() {
                           "Modify your video settings and try again.");
 }
 
-void WaitLettingEventsRun(int milliseconds) {
-    if (milliseconds <= 0) {
-        QCoreApplication::processEvents();
-        return;
-    }
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 RealTutorEnvironment::RealTutorEnvironment(std::string programFolder, std::string commandLine,
                                            bool largeScreen)
     : m_sounds(std::make_unique<SoundPlayer>()),
-      m_help(std::make_unique<HelpViewerPort>(ToQString(programFolder))) {
+      m_help(std::make_unique<HelpViewerPort>(PathToQString(programFolder))) {
     m_sounds->setSource(
         [](int number) {
             const QByteArray bytes = Pictures::soundBytes(number);
             return std::vector<uint8_t>(bytes.begin(), bytes.end());
         },
-        {101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111});
+        std::vector<int>(kAllTutorSounds.begin(), kAllTutorSounds.end()));
     m_language = std::make_unique<FrmLanguageWindow>(m_messages);
     m_about = std::make_unique<FrmAboutWindow>(*m_help, m_messages);
 
@@ -118,7 +110,6 @@ RealTutorEnvironment::RealTutorEnvironment(std::string programFolder, std::strin
     e.help = m_help.get();
     e.language = m_language.get();
     e.about = m_about.get();
-    e.wait = WaitLettingEventsRun;
 }
 
 RealTutorEnvironment::~RealTutorEnvironment() = default;

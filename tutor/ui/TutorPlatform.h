@@ -3,8 +3,8 @@
 // that main() hands in the real things and widget tests hand in fakes: the
 // clock and random source of the exercise, Caps Lock and the keyboard
 // layout, the sounds, message boxes and the bookmark question, the help, the
-// results, the language and about windows, and the waits that let events
-// run while the start screen is typed out.
+// results, the language and about windows, and the pace of the start
+// screen's timed steps.
 
 #include "common/core/Settings.h"
 #include "common/ui/CapsLock.h"
@@ -66,8 +66,9 @@ struct TutorEnvironment {
     ResultsPresenter* results = nullptr;
     LanguageWindowPort* language = nullptr;
     AboutWindowPort* about = nullptr;
-    // Waits the milliseconds while window events run.
-    std::function<void(int)> wait;
+    // Scales the delays of the start screen's timed steps (title letters,
+    // typed-out welcome): 1 for real time; tests use 0.
+    double sequencePace = 1.0;
     // The shaped key-map window on the start screen.
     bool mapWindow = true;
     // The practice history of this account; none records nothing.
@@ -106,10 +107,14 @@ class QtBookmarkQuestion : public BookmarkQuestion {
 public:
     explicit QtBookmarkQuestion(QWidget* parent = nullptr) : m_parent(parent) {}
     void SetParent(QWidget* parent) { m_parent = parent; }
+    // Nobody is there to answer (the session is ending): the bookmark stays
+    // as it was, as with Cancel.
+    void SetUnattended() { m_unattended = true; }
     BookmarkAnswer Ask(const std::string& text) override;
 
 private:
     QWidget* m_parent;
+    bool m_unattended = false;
 };
 
 class FrmLanguageWindow : public LanguageWindowPort {
@@ -139,9 +144,6 @@ ScreenFit CheckScreen(int widthPixels, int heightPixels);
 // The six lines shown before the program ends on a screen too small.
 QString ResolutionMessage();
 
-// Waits while the window's events run, sleeping between them.
-void WaitLettingEventsRun(int milliseconds);
-
 // The real environment of the program, owning what it hands out.
 class RealTutorEnvironment {
 public:
@@ -152,6 +154,7 @@ public:
     void SetResults(ResultsPresenter* results) { m_environment.results = results; }
     // Message boxes and questions become modal to the main window.
     void SetDialogParent(QWidget* parent);
+    QtBookmarkQuestion& Bookmark() { return m_bookmark; }
 
 private:
     TutorEnvironment m_environment;

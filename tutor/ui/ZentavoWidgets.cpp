@@ -222,18 +222,20 @@ void InputBox::paintEvent(QPaintEvent*) {
 }
 
 void InputBox::keyPressEvent(QKeyEvent* event) {
+    TakeKey(event);
+}
+
+void InputBox::TakeKey(QKeyEvent* event) {
     // Keys without text (arrows, modifiers alone, function keys) type
     // nothing; the arrow keys in particular must never move the caret.
-    const QString text = event->text();
-    for (const QChar ch : text)
-        emit typed(ch);
+    emit keyPressed(event->key(), event->text());
     event->accept();
 }
 
 void InputBox::inputMethodEvent(QInputMethodEvent* event) {
     // Dead keys and compose sequences arrive here, already combined.
-    for (const QChar ch : event->commitString())
-        emit typed(ch);
+    if (!event->commitString().isEmpty())
+        emit keyPressed(0, event->commitString());
     event->accept();
 }
 

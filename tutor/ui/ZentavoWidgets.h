@@ -65,10 +65,14 @@ public:
     bool Flashing() const { return m_flashStep > 0; }
     // Where the caret stands: the end of the text.
     int CaretPosition() const { return static_cast<int>(m_text.size()); }
+    // A key pressed while another widget of the window had the focus: it
+    // takes the same way as a key pressed here.
+    void TakeKey(QKeyEvent* event);
 
 signals:
-    // Each character typed, as it arrived (keys and input-method commits).
-    void typed(QChar character);
+    // A key press with the text it types (empty for keys that type nothing),
+    // or an input-method commit (key 0). Each character is one keystroke.
+    void keyPressed(int key, const QString& text);
     void rightButtonPressed();
 
 protected:

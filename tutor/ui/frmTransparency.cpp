@@ -5,11 +5,9 @@
 #include "tutor/core/MapSpanTables.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
-#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -23,9 +21,9 @@ frmTransparency::Platform& PlatformHooks() {
     return platform;
 }
 
-void Wait(int ms) {
-    if (PlatformHooks().wait)
-        PlatformHooks().wait(ms);
+void AfterStep() {
+    if (PlatformHooks().afterStep)
+        PlatformHooks().afterStep();
 }
 
 bool CanAnimate() {
@@ -43,11 +41,9 @@ void frmTransparency::SetPlatform(Platform platform) {
 }
 
 frmTransparency::Platform frmTransparency::DefaultPlatform() {
-    return {[](int ms) {
-                QThread::msleep(static_cast<unsigned long>(ms));
-                QCoreApplication::processEvents();
-            },
-            [] { return QGuiApplication::platformName() != QLatin1String("wayland"); }};
+    return {MapAnimationStepMs,
+            [] { return QGuiApplication::platformName() != QLatin1String("wayland"); },
+            {}};
 }
 
 frmTransparency::frmTransparency(QWidget* mainWindow, bool largeScreen)
@@ -105,30 +101,50 @@ void frmTransparency::ShowMap(QWidget* mainWindow, QPoint anchorGlobal, bool lar
 }
 
 void frmTransparency::SlideIn(QPoint anchorGlobal) {
-    QPointer<frmTransparency> self(this);
     const QScreen* screen = QGuiApplication::screenAt(anchorGlobal);
     if (screen == nullptr)
         screen = QGuiApplication::primaryScreen();
     const int screenBottom =
         screen ? screen->geometry().y() + screen->geometry().height() : anchorGlobal.y() + height();
     const int targetTwips = anchorGlobal.y() * TwipsPerPixel;
-    const int stopTwips = SlideInStop(screenBottom * TwipsPerPixel, targetTwips);
+    m_slideX = anchorGlobal.x();
+    m_slideStop = ToPixels(SlideInStop(screenBottom * TwipsPerPixel, targetTwips));
 
     if (!CanAnimate()) {
-        move(anchorGlobal.x(), ToPixels(stopTwips));
+        move(m_slideX, m_slideStop);
         show();
-    } else {
-        move(anchorGlobal.x(), screenBottom);
-        show();
-        for (int top : SlideInTops(screenBottom * TwipsPerPixel, targetTwips)) {
-            move(anchorGlobal.x(), ToPixels(top));
-            Wait(MapAnimationStepMs);
-            // Events run while the window moves: the map may be closed meanwhile.
-            if (!self || m_closing)
-                return;
-        }
-        move(anchorGlobal.x(), ToPixels(stopTwips));
+        s_shown = true;
+        return;
     }
+    m_slideTops = SlideInTops(screenBottom * TwipsPerPixel, targetTwips);
+    m_step = 0;
+    move(m_slideX, screenBottom);
+    show();
+    StartSteps(&frmTransparency::SlideStep);
+}
+
+void frmTransparency::StartSteps(void (frmTransparency::*step)()) {
+    if (m_steps == nullptr) {
+        m_steps = new QTimer(this);
+        m_steps->setTimerType(Qt::PreciseTimer);
+    }
+    m_steps->stop();
+    m_steps->disconnect();
+    m_steps->setInterval(PlatformHooks().stepMs);
+    connect(m_steps, &QTimer::timeout, this, step);
+    m_steps->start();
+    // The first step is taken at once, as the window appears.
+    (this->*step)();
+}
+
+void frmTransparency::SlideStep() {
+    if (m_step < m_slideTops.size()) {
+        move(m_slideX, ToPixels(m_slideTops[m_step++]));
+        AfterStep();
+        return;
+    }
+    m_steps->stop();
+    move(m_slideX, m_slideStop);
     s_shown = true;
 }
 
@@ -144,19 +160,39 @@ void frmTransparency::CloseMap() {
 }
 
 void frmTransparency::FadeOut() {
-    QPointer<frmTransparency> self(this);
-    if (CanAnimate() && isVisible()) {
-        for (int alpha : FadeOutAlphas()) {
-            setWindowOpacity(alpha / 255.0);
-            // The opacity reaches the window system only at the next flush.
-            QGuiApplication::sync();
-            Wait(MapAnimationStepMs);
-            if (!self)
-                return;
-        }
+    if (m_steps != nullptr)
+        m_steps->stop();
+    if (!CanAnimate() || !isVisible()) {
+        hide();
+        deleteLater();
+        return;
     }
+    m_step = 0;
+    StartSteps(&frmTransparency::FadeStep);
+}
+
+void frmTransparency::FadeStep() {
+    static const std::vector<int> alphas = FadeOutAlphas();
+    if (m_step < alphas.size()) {
+        setWindowOpacity(alphas[m_step++] / 255.0);
+        // The opacity reaches the window system when the event loop flushes
+        // its requests before waiting for the next step. (QGuiApplication::sync
+        // would run pending events, and so the next steps, inside this one.)
+        AfterStep();
+        return;
+    }
+    m_steps->stop();
     hide();
     deleteLater();
+}
+
+bool frmTransparency::Animating() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* map = qobject_cast<frmTransparency*>(w);
+        if (map != nullptr && map->m_steps != nullptr && map->m_steps->isActive())
+            return true;
+    }
+    return false;
 }
 
 frmTransparency::~frmTransparency() {

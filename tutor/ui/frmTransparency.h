@@ -1,6 +1,8 @@
 // frmTransparency: the key/finger map in a borderless, always-on-top window of its own, cut to
 // the outline of its picture. It slides up from the bottom of the screen when it opens and
-// fades out when it closes; clicks outside the outline reach the windows below. While a modal
+// fades out when it closes; clicks outside the outline reach the windows below. Both animations
+// are steps of a timer, so the program's events run between steps and never inside one: a key
+// pressed while the map slides in reaches the main window at once. While a modal
 // window of the program is open the map steps aside, so that it never covers that window. One map
 // window exists at a time; the main window drives it through the static calls.
 #pragma once
@@ -8,32 +10,38 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QRegion>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <vector>
 
 class frmTransparency : public QWidget {
     Q_OBJECT
 public:
     // What the animations need of the platform; tests replace them.
     struct Platform {
-        // Waits the given milliseconds and lets pending events run.
-        std::function<void(int)> wait;
+        // Milliseconds between two animation steps.
+        int stepMs = 10;
         // False where windows can be neither moved nor faded (Wayland): the map window then
         // appears and vanishes at once.
         std::function<bool()> canAnimate;
+        // Called after each animation step has moved or faded the window (tests watch here).
+        std::function<void()> afterStep;
     };
     static void SetPlatform(Platform platform);
     static Platform DefaultPlatform();
 
-    // Opens the map window with its top left corner at anchorGlobal (screen pixels), sliding
-    // it up from the bottom of the screen; returns once it has arrived. Nothing happens while
-    // a map window is already open.
+    // Opens the map window with its top left corner at anchorGlobal (screen pixels) and starts
+    // sliding it up from the bottom of the screen; it arrives some steps later. Nothing happens
+    // while a map window is already open.
     static void ShowMap(QWidget* mainWindow, QPoint anchorGlobal, bool largeScreen);
-    // Fades the map window out and releases it.
+    // Starts fading the map window out; it is released at the end of the fade.
     static void CloseMap();
+    // True while a map window slides in or fades out.
+    static bool Animating();
     // True from the end of the slide-in until the window closes.
     static bool MapWindowShown();
     static frmTransparency* Current();
@@ -62,12 +70,20 @@ protected:
 private:
     frmTransparency(QWidget* mainWindow, bool largeScreen);
     void SlideIn(QPoint anchorGlobal);
+    void SlideStep();
     void FadeOut();
+    void FadeStep();
+    void StartSteps(void (frmTransparency::*step)());
 
     bool m_large;
     void FollowModalWindows();
 
     bool m_closing = false;
+    QTimer* m_steps = nullptr;
+    std::vector<int> m_slideTops;
+    int m_slideX = 0;
+    int m_slideStop = 0;
+    std::size_t m_step = 0;
     // The map stays on top of every window, so it steps aside while one of the program's
     // modal windows (about box, questions, language chooser) is open.
     bool m_hiddenForModal = false;

@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -108,8 +109,6 @@ TutorEnvironment withDefaults(TutorEnvironment e) {
         e.language = &language;
     if (e.about == nullptr)
         e.about = &about;
-    if (!e.wait)
-        e.wait = WaitLettingEventsRun;
     e.programFolder = WithTrailingSlash(e.programFolder);
     if (e.settingsFile.empty())
         e.settingsFile = SettingsFilePath(e.programFolder);
@@ -130,6 +129,7 @@ frmZentavo::frmZentavo(TutorEnvironment environment, QWidget* parent)
     // Load, in the order the program has always followed.
     setWindowTitle(QStringLiteral("Zentavo"));
     m_commandLine = m_env.commandLine;
+    m_sequence = new TimedSequence(this, m_env.sequencePace);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFont(arialPoints(12));
     resize(kDesignWidth, kDesignHeight);
@@ -169,11 +169,10 @@ frmZentavo::frmZentavo(TutorEnvironment environment, QWidget* parent)
     }
     m_catalogue->FillExerciseList();
     Render(m_run->Screen(), true);
-    qApp->installEventFilter(this);
 }
 
 frmZentavo::~frmZentavo() {
-    qApp->removeEventFilter(this);
+    m_sequence->Cancel();
     m_keyboard.SetObserver(nullptr);
 }
 
@@ -205,10 +204,11 @@ void frmZentavo::Start() {
         ChoosePupil();
     RenderPupilName();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    ShowTitleLetters();
-    QApplication::restoreOverrideCursor();
-    if (!m_closing)
-        RunWelcome();
+    m_waitCursor = true;
+    std::vector<TimedSequence::Step> steps = TitleSteps();
+    for (TimedSequence::Step& step : WelcomeSteps(kAfterTitleMs))
+        steps.push_back(std::move(step));
+    m_sequence->Start(std::move(steps));
 }
 
 void frmZentavo::StartPracticeRecording() {
@@ -237,10 +237,10 @@ void frmZentavo::CheckKeyboardLayout() {
     const QString text = Slot(14) + QLatin1Char(' ') + Slot(16) + QStringLiteral("\r\n") +
                          Slot(15) + QStringLiteral("\r\n") + Slot(32);
     m_env.messages->Show(QMessageBox::Critical, WarningTitle(), text);
-    m_env.help->ShowHelpTopic(1001);
+    m_env.help->ShowHelpTopic(kLayoutHelpTopic);
 }
 
-void frmZentavo::ShowTitleLetters() {
+std::vector<TimedSequence::Step> frmZentavo::TitleSteps() {
     const QString word = QStringLiteral("ZENTAVO");
     const double sx = m_env.largeScreen ? ResizeFactorX : 1.0;
     const double sy = m_env.largeScreen ? ResizeFactorY : 1.0;
@@ -254,81 +254,89 @@ void frmZentavo::ShowTitleLetters() {
         lblTitolo.push_back(letter);
     }
     CentreNotebook();
+    // Each letter shows, and its keystroke sounds a moment later.
+    std::vector<TimedSequence::Step> steps;
     for (TitleLetter* letter : lblTitolo) {
-        letter->show();
-        Wait(120);
-        if (m_closing)
-            return;
-        PlayIfSoundsOn(kSoundKeystroke);
+        steps.push_back({"title-letter", 0, [letter] { letter->show(); }});
+        steps.push_back(
+            {"title-sound", kTitleLetterMs, [this] { PlayIfSoundsOn(kSoundKeystroke); }});
     }
-    Wait(300);
+    return steps;
 }
 
 void frmZentavo::ShowWelcome() {
     // The run asks for the start screen from inside its own steps; the
-    // typing out starts once they are over.
-    if (m_welcomeQueued)
+    // typing out begins at the next turn of the event loop, and a start
+    // screen still being typed out starts over.
+    if (m_closing)
         return;
-    m_welcomeQueued = true;
-    QTimer::singleShot(0, this, [this] {
-        m_welcomeQueued = false;
-        RunWelcome();
-    });
+    m_sequence->Start(WelcomeSteps(0));
 }
 
-void frmZentavo::RunWelcome() {
-    if (m_closing || m_welcomeRunning)
-        return;
-    m_welcomeRunning = true;
+std::vector<TimedSequence::Step> frmZentavo::WelcomeSteps(int firstDelay) {
     const QString full = withLineFeeds(m_run->WelcomeText());
     const QString typedPart = withLineFeeds(m_texts.Slot(11) + m_texts.Slot(12));
     const int typedLength = full.startsWith(typedPart) ? static_cast<int>(typedPart.size())
                                                        : static_cast<int>(full.size());
-    lblFraseCorr->SetText(QString(), true);
-    PlayIfSoundsOn(kSoundWelcome);
-    for (int i = 1; i <= typedLength; ++i) {
-        lblFraseCorr->SetText(full.left(i), true);
-        Wait(15);
-        if (m_closing)
-            return;
-    }
-    Wait(100);
-    lblFraseCorr->SetText(full, true);
-    Wait(600);
-    if (m_closing)
-        return;
-    m_run->EnterStartScreen();
+    std::vector<TimedSequence::Step> steps;
+    steps.push_back({"welcome-begin", firstDelay, [this] {
+                         if (m_waitCursor) {
+                             m_waitCursor = false;
+                             QApplication::restoreOverrideCursor();
+                         }
+                         lblFraseCorr->SetText(QString(), true);
+                         PlayIfSoundsOn(kSoundWelcome);
+                     }});
+    for (int i = 1; i <= typedLength; ++i)
+        steps.push_back({"welcome-letter", i == 1 ? 0 : kWelcomeLetterMs,
+                         [this, full, i] { lblFraseCorr->SetText(full.left(i), true); }});
+    // The list and the level panel appear before the pause, so the line
+    // asking to choose from the list never points at a list not yet shown.
+    steps.push_back({"start-choices", kWelcomeLetterMs + kBeforeChoicesMs, [this, full] {
+                         m_run->ShowStartChoices();
+                         lblFraseCorr->SetText(full, true);
+                     }});
+    steps.push_back({"start-ready", kBeforeStartMs, [this] { StartScreenReady(); }});
+    return steps;
+}
 
+void frmZentavo::StartScreenReady() {
+    m_run->EnableStart();
     for (TitleLetter* letter : lblTitolo)
         letter->hide();
+    // The focus is settled before the map window starts sliding in: a key
+    // pressed while it slides belongs to the exercise.
+    picNotebook->setFocus();
+    if (!m_keyboard.StripVisible())
+        m_keyboard.ShowFingerImages(false);
     if (m_env.mapWindow) {
-        const QRect a = picKeyword->KeyRectPixels(10);
+        const QRect a = picKeyword->KeyRectPixels(kMapAnchorKey);
         const QPoint anchor = picNotebook->mapToGlobal(picKeyword->geometry().topLeft() +
                                                        a.topLeft() + QPoint(10, 0));
         frmTransparency::ShowMap(this, anchor, m_env.largeScreen);
     }
-    if (!m_keyboard.StripVisible())
-        m_keyboard.ShowFingerImages(false);
-    picNotebook->setFocus();
-    m_welcomeRunning = false;
-}
-
-void frmZentavo::Wait(int milliseconds) {
-    m_env.wait(milliseconds);
 }
 
 // -- events --------------------------------------------------------------------
 
-void frmZentavo::txtInput_KeyPress(QChar character) {
-    if (character.isLowSurrogate())
+void frmZentavo::txtInput_KeyPress(int key, const QString& text) {
+    // Escape while a tool-tip shows only closes the tip.
+    if (key == Qt::Key_Escape && QToolTip::isVisible()) {
+        QToolTip::hideText();
         return;
-    const std::string bytes = FromQString(QString(character));
-    char code = bytes.size() == 1 ? bytes[0] : '?';
-    // A character the code page lacks must never pass for a question mark;
-    // DEL is on no key, so it is always a wrong keystroke.
-    if (code == '?' && character != QLatin1Char('?'))
-        code = '\x7F';
-    m_run->KeyPressed(code);
+    }
+    if (key != 0)
+        m_keysDown.insert(key);
+    for (const QChar character : text) {
+        if (character.isLowSurrogate())
+            continue;
+        const std::string bytes = FromQString(QString(character));
+        char code = bytes.size() == 1 ? bytes[0] : '?';
+        // A character the code page lacks must never pass for a question mark.
+        if (code == '?' && character != QLatin1Char('?'))
+            code = kNoKeyCharacter;
+        m_run->KeyPressed(code);
+    }
 }
 
 void frmZentavo::txtInput_RightButton() {
@@ -339,49 +347,25 @@ void frmZentavo::txtInput_RightButton() {
 }
 
 bool frmZentavo::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease &&
-        type != QEvent::MouseButtonDblClick)
-        return false;
-    if (type == QEvent::MouseButtonDblClick) {
-        if (watched == imgMappaTastiEsterna)
-            m_keyboard.StripDoubleClicked();
-        return false;
-    }
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget == nullptr || widget->window() != this || m_unloaded)
-        return false;
-    // A key the receiver leaves unused travels on to its parents; the window
-    // looks at it once, at the widget that had the focus.
-    const QWidget* focus = QApplication::focusWidget();
-    if (widget != (focus != nullptr ? focus : this))
-        return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (type == QEvent::KeyPress)
-        return Form_KeyDown(watched, key);
-    if (key->isAutoRepeat() || m_inKeyUp)
-        return false;
-    if (key->timestamp() != 0 && key->timestamp() == m_lastKeyUpTime &&
-        key->key() == m_lastKeyUpKey)
-        return false;
-    m_lastKeyUpTime = key->timestamp();
-    m_lastKeyUpKey = key->key();
-    m_inKeyUp = true;
-    Form_KeyUp(key);
-    m_inKeyUp = false;
+    if (event->type() == QEvent::MouseButtonDblClick && watched == imgMappaTastiEsterna)
+        m_keyboard.StripDoubleClicked();
     return false;
 }
 
-bool frmZentavo::Form_KeyDown(QObject* receiver, QKeyEvent* event) {
-    if (m_shown.busy)
-        return true;
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && m_shown.startEnabled) {
-        m_run->StartRequest();
-        return true;
+void frmZentavo::keyPressEvent(QKeyEvent* event) {
+    // A key no control of the window took (the panels have the focus on the
+    // start screen) is typed into the input box all the same.
+    if (m_unloaded) {
+        event->ignore();
+        return;
     }
-    (void)receiver;
-    return false;
+    txtInput->TakeKey(event);
+}
+
+void frmZentavo::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat() || m_unloaded || m_keysDown.erase(event->key()) == 0)
+        return;
+    Form_KeyUp(event);
 }
 
 void frmZentavo::Form_KeyUp(QKeyEvent* event) {
@@ -393,7 +377,7 @@ void frmZentavo::Form_KeyUp(QKeyEvent* event) {
         break;
     case Qt::Key_CapsLock:
         if (m_env.capsLock->IsCapsLockOn()) {
-            const QRect caps = picKeyword->KeyRectPixels(55);
+            const QRect caps = picKeyword->KeyRectPixels(kCapsLockKey);
             imgX->move(picKeyword->geometry().topLeft() + caps.center() - QPoint(16, 16));
             imgX->show();
             imgX->raise();
@@ -450,10 +434,10 @@ void frmZentavo::MenuHovered(int index) {
 void frmZentavo::lblMenu_Click(int index) {
     shpEV->hide();
     switch (index) {
-    case 0:
+    case kMenuClose:
         close();
         break;
-    case 1:
+    case kMenuRestart:
         if (!m_run->RestartAvailable()) {
             m_env.messages->Show(QMessageBox::Information, QStringLiteral("Zentavo"), Slot(4));
             break;
@@ -463,7 +447,7 @@ void frmZentavo::lblMenu_Click(int index) {
             m_run->Restart();
         }
         break;
-    case 2: {
+    case kMenuAbout: {
         AboutWindowPort::Requests requests;
         requests.playSound = [this](int number) { PlayIfSoundsOn(number); };
         requests.printKeyboard = [this] { PrintKeyboard(); };
@@ -471,31 +455,31 @@ void frmZentavo::lblMenu_Click(int index) {
         shpEV->hide();
         break;
     }
-    case 3:
+    case kMenuSounds:
         m_run->ToggleSounds();
         RenderMenuStates();
         break;
-    case 4:
+    case kMenuKeyMap:
         m_keyboard.SetKeyMap(!m_keyboard.KeyMap(), CurrentCharacter());
         UpdateToolTipOfKeyB();
         RenderMenuStates();
         m_run->PlayClick();
         break;
-    case 5:
+    case kMenuHighlight:
         m_keyboard.SetHighlight(!m_keyboard.Highlight(), CurrentCharacter());
         RenderMenuStates();
         m_run->PlayClick();
         break;
-    case 6:
+    case kMenuTheme:
         m_theme = NextBackgroundTheme(m_theme);
         m_background = QImage();
         update();
         m_run->PlayClick();
         break;
-    case 7:
+    case kMenuTypeForMe:
         m_run->TypeForMe();
         break;
-    case 8:
+    case kMenuLanguage:
         ChangeLanguage();
         break;
     case kMenuPupils:
@@ -586,6 +570,10 @@ void frmZentavo::Unload() {
     m_closing = true;
     for (QTimer* t : {Timer1, Timer2, Timer3, PauseTimer})
         t->stop();
+    if (m_waitCursor) {
+        m_waitCursor = false;
+        QApplication::restoreOverrideCursor();
+    }
     // Every step runs whatever the one before did, so the program always ends.
     m_settings.Ergonomic = m_keyboard.Split() == KeySplit::Ergonomic;
     m_settings.SoundsOn = m_run->SoundsOn();
@@ -600,9 +588,12 @@ void frmZentavo::Unload() {
     if (frmTransparency::Current() != nullptr)
         frmTransparency::CloseMap();
     HelpViewer::CloseShared();
+    m_sequence->Cancel();
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w != this && w->isVisible()) {
             w->close();
+            // Each window is let go before the next one closes, as the
+            // program has always unloaded them; the program ends after this.
             QCoreApplication::processEvents();
         }
     }

@@ -7,6 +7,12 @@
 // Data flows one way: events -> ExerciseRun / KeyboardModel -> TutorScreen
 // and observer calls -> widgets. Dialogs, sounds, the clock and the platform
 // come in through TutorEnvironment.
+//
+// Keys take one way: every key press of the window ends in the input box
+// txtInput, whose keys go to ExerciseRun::KeyPressed, which alone decides
+// whether Enter starts a sentence and whether keys are swallowed meanwhile.
+// Escape, F1 and Caps Lock are answered on release by the window's own key
+// handling. The start screen runs as a TimedSequence of named steps.
 
 #include "common/core/Settings.h"
 #include "common/core/UiTexts.h"
@@ -17,6 +23,7 @@
 #include "tutor/core/PracticeRecorder.h"
 #include "tutor/ui/KeyboardModel.h"
 #include "tutor/ui/PupilMenu.h"
+#include "tutor/ui/TimedSequence.h"
 #include "tutor/ui/TutorPlatform.h"
 
 #include <QLabel>
@@ -27,6 +34,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <set>
 #include <utility>
 
 class GradientPanel;
@@ -59,8 +67,9 @@ public:
     ~frmZentavo() override;
 
     // The part of the window load that needs the window on screen: the
-    // pictures, the sounds, the keyboard layout, the title letters and the
-    // start screen. Runs by itself once the window is first painted.
+    // pictures, the sounds, the keyboard layout, then the title letters and
+    // the start screen as timed steps. Runs by itself once the window is
+    // first painted.
     void Start();
 
     // -- for tests and tools
@@ -72,7 +81,9 @@ public:
     const UiTexts& Texts() const { return m_texts; }
     int BackgroundTheme() const { return m_theme; }
     bool Started() const { return m_started; }
-    bool WelcomeRunning() const { return m_welcomeRunning; }
+    bool WelcomeRunning() const { return m_sequence->Running(); }
+    // The title letters and the start screen, step by step.
+    TimedSequence& StartSequence() { return *m_sequence; }
     const KeyboardLayoutSwitcher& Layouts() const { return m_layouts; }
     PupilMenu& Pupils() { return m_pupils; }
     // Opens the progress window of the current pupil.
@@ -87,6 +98,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -109,10 +122,10 @@ private:
     void CheckKeyboardLayout();
     void StartPracticeRecording();
     void TellProgressStoreStatus(StoreStatus status, const std::string& keptAside);
-    void ShowTitleLetters();
-    void RunWelcome();
+    std::vector<TimedSequence::Step> TitleSteps();
+    std::vector<TimedSequence::Step> WelcomeSteps(int firstDelay);
+    void StartScreenReady();
     void Unload();
-    void Wait(int milliseconds);
 
     void Render(const TutorScreen& screen, bool all);
     void RenderList();
@@ -123,10 +136,9 @@ private:
     void RenderPupilName();
     void ChoosePupil();
 
-    void txtInput_KeyPress(QChar character);
+    void txtInput_KeyPress(int key, const QString& text);
     void txtInput_RightButton();
     void Form_KeyUp(QKeyEvent* event);
-    bool Form_KeyDown(QObject* receiver, QKeyEvent* event);
     void cboFileFTD_Click(int index);
     void Timer1_Timer();
     void Timer2_Timer();
@@ -162,14 +174,14 @@ private:
     bool m_started = false;
     bool m_startQueued = false;
     bool m_closing = false;
-    // The release that last brought a message: the display server may hand the
-    // same release over again once the message's own loop ends.
-    quint64 m_lastKeyUpTime = 0;
-    int m_lastKeyUpKey = 0;
-    bool m_inKeyUp = false;
+    // Keys whose press this window took: only their release is answered. A
+    // press that closed a drop-down list or a tool-tip never gets here, and
+    // a release the display server hands over again once a message's own
+    // loop ends finds its key already answered.
+    std::set<int> m_keysDown;
     bool m_unloaded = false;
-    bool m_welcomeRunning = false;
-    bool m_welcomeQueued = false;
+    TimedSequence* m_sequence = nullptr;
+    bool m_waitCursor = false; // the hourglass of the title letters is up
     bool m_picturesLoaded = false;
     std::pair<char, bool> m_faceShown{0, false};
     int m_fastIconShown = 0;

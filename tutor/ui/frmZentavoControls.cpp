@@ -36,7 +36,7 @@ void frmZentavo::BuildControls() {
     txtInput = new InputBox(picDisplay);
     txtInput->setGeometry(kInput);
     txtInput->setFont(arialPoints(12));
-    connect(txtInput, &InputBox::typed, this, &frmZentavo::txtInput_KeyPress);
+    connect(txtInput, &InputBox::keyPressed, this, &frmZentavo::txtInput_KeyPress);
     connect(txtInput, &InputBox::rightButtonPressed, this, &frmZentavo::txtInput_RightButton);
 
     cmdstart = new QPushButton(QStringLiteral(" focus"), picDisplay);
@@ -171,9 +171,9 @@ void frmZentavo::BuildControls() {
                 [this](bool pressed) { shpEV->SetInverted(pressed); });
         lblMenu[static_cast<size_t>(i)] = symbol;
     }
-    lblMenu[7]->hide();
-    shpMenu[7]->hide();
-    shpMenu[7]->SetFilled(true, kTypeForMeSquare);
+    lblMenu[kMenuTypeForMe]->hide();
+    shpMenu[kMenuTypeForMe]->hide();
+    shpMenu[kMenuTypeForMe]->SetFilled(true, kTypeForMeSquare);
 
     lblAlunno = new QLabel(this);
     lblAlunno->setObjectName(QStringLiteral("lblAlunno"));
@@ -195,10 +195,10 @@ void frmZentavo::BuildControls() {
         t->setInterval(interval);
         return t;
     };
-    Timer1 = timer("Timer1", 200);
-    Timer2 = timer("Timer2", 400);
-    Timer3 = timer("Timer3", 150);
-    PauseTimer = timer("PauseTimer", 100);
+    Timer1 = timer("Timer1", kClockTickMs);
+    Timer2 = timer("Timer2", kPromptBlinkMs);
+    Timer3 = timer("Timer3", kRecordAnimationTickMs);
+    PauseTimer = timer("PauseTimer", kPauseTickMs);
     connect(Timer1, &QTimer::timeout, this, &frmZentavo::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, &frmZentavo::Timer2_Timer);
     connect(Timer3, &QTimer::timeout, this, &frmZentavo::Timer3_Timer);
@@ -292,7 +292,8 @@ void frmZentavo::ApplyTexts() {
         const char* id = kMenuToolTips[i];
         lblMenu[static_cast<size_t>(i)]->setToolTip(*id != '\0' ? ToolTipText(id) : QString());
     }
-    lblMenu[7]->setToolTip(m_texts.FromLanguageFile() ? QStringLiteral("NUOVO") : QString());
+    lblMenu[kMenuTypeForMe]->setToolTip(m_texts.FromLanguageFile() ? QStringLiteral("NUOVO")
+                                                                   : QString());
     lblNumBatt[0]->setToolTip(ToolTipText("0042"));
     lblNumBatt[1]->setToolTip(ToolTipText("0043"));
     lblSmile->setToolTip(ToolTipText("0208"));

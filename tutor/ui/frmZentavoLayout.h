@@ -5,6 +5,7 @@
 // frmZentavoRender.cpp (showing what the exercise reports).
 
 #include "common/ui/QtCp1252.h"
+#include "tutor/core/TutorSounds.h"
 #include "tutor/ui/KeyboardView.h"
 
 #include <QColor>
@@ -43,9 +44,37 @@ constexpr QSize kStripSize(622, 47);
 constexpr int kPupilNamePadding = 8;
 constexpr int kPupilNameGap = 4;
 
-constexpr int kSoundKeystroke = 107;
-constexpr int kSoundSplit = 109;
-constexpr int kSoundWelcome = 110;
+// The start screen's timed steps, in milliseconds.
+constexpr int kTitleLetterMs = 120;   // between a title letter and its sound
+constexpr int kAfterTitleMs = 300;    // after the last title letter
+constexpr int kWelcomeLetterMs = 15;  // between two letters of the welcome
+constexpr int kBeforeChoicesMs = 100; // before the list and the level panel
+constexpr int kBeforeStartMs = 600;   // before Enter may start a sentence
+// The window's timers: the Enter prompt blinks every 400 ms.
+constexpr int kPromptBlinkMs = 400;
+
+// The menu along the window's edge, by the index of its entries.
+enum MenuEntry : int {
+    kMenuClose = 0,
+    kMenuRestart = 1,
+    kMenuAbout = 2,
+    kMenuSounds = 3,
+    kMenuKeyMap = 4,
+    kMenuHighlight = 5,
+    kMenuTheme = 6,
+    kMenuTypeForMe = 7,
+    kMenuLanguage = 8,
+};
+
+// The help topic opened after the warning about the keyboard layout.
+constexpr int kLayoutHelpTopic = 1001;
+// The map window's anchor: the key A (its left edge, 10 pixels in).
+constexpr int kMapAnchorKey = 10;
+// The key whose Caps Lock cross is shown over it.
+constexpr int kCapsLockKey = 55;
+// What a typed character the code page lacks becomes: DEL, which is on no
+// key, so it is always a wrong keystroke.
+constexpr char kNoKeyCharacter = '\x7F';
 
 inline const char* const kMenuToolTips[] = {"0035", "0036", "0037", "0038", "0039", "0040",
                                             "0041", "",     "0115", "0430", "0431"};

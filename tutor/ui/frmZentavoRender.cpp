@@ -76,6 +76,9 @@ void frmZentavo::Render(const TutorScreen& s, bool all) {
     if (all || s.input != old.input)
         txtInput->SetText(withLineFeeds(s.input));
     txtInput->SetLocked(s.inputLocked);
+    // A sentence begins: the keys go straight into the box.
+    if (!all && !s.inputLocked && old.inputLocked)
+        txtInput->setFocus();
     if (all || s.correctCounter != old.correctCounter)
         lblNumBatt[0]->setText(ToQString(s.correctCounter));
     if (all || s.wrongCounter != old.wrongCounter)
@@ -90,7 +93,7 @@ void frmZentavo::Render(const TutorScreen& s, bool all) {
             Timer1->stop();
         lblOrologio->setAutoFillBackground(s.clockRunning);
         lblOrologio->update();
-        lblMenu[2]->setEnabled(!s.clockRunning);
+        lblMenu[kMenuAbout]->setEnabled(!s.clockRunning);
     }
     if (all || s.gaugeVisible != old.gaugeVisible) {
         picProgress->setVisible(s.gaugeVisible);
@@ -131,9 +134,9 @@ void frmZentavo::Render(const TutorScreen& s, bool all) {
         else
             PauseTimer->stop();
     }
-    lblMenu[8]->setEnabled(s.languageMenuEnabled);
-    lblMenu[7]->setVisible(s.typeForMeVisible);
-    shpMenu[7]->setVisible(s.typeForMeVisible);
+    lblMenu[kMenuLanguage]->setEnabled(s.languageMenuEnabled);
+    lblMenu[kMenuTypeForMe]->setVisible(s.typeForMeVisible);
+    shpMenu[kMenuTypeForMe]->setVisible(s.typeForMeVisible);
     picLevel->setVisible(s.levelPanelVisible);
     cboFileFTD->setVisible(s.listVisible);
     if (s.listVisible)
@@ -206,8 +209,10 @@ void frmZentavo::RenderList() {
     const QSignalBlocker block(cboFileFTD);
     if (entries != m_shownEntries) {
         cboFileFTD->clear();
-        for (const std::string& entry : entries)
-            cboFileFTD->addItem(ToQString(entry));
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            cboFileFTD->addItem(m_catalogue->EntryIsFileName(static_cast<int>(i))
+                                    ? PathToQString(entries[i])
+                                    : ToQString(entries[i]));
     }
     cboFileFTD->setCurrentIndex(selected);
     m_shownEntries = entries;
@@ -215,10 +220,10 @@ void frmZentavo::RenderList() {
 }
 
 void frmZentavo::RenderMenuStates() {
-    shpMenu[3]->SetFilled(m_run->SoundsOn(), kIndicatorOn);
+    shpMenu[kMenuSounds]->SetFilled(m_run->SoundsOn(), kIndicatorOn);
     if (m_picturesLoaded)
-        lblMenu[3]->SetPicture(
-            Pictures::pixmap(Pictures::menuSymbol(3, m_run->SoundsOn()), QSize(28, 28)));
-    shpMenu[4]->SetFilled(m_keyboard.KeyMap(), kIndicatorOn);
-    shpMenu[5]->SetFilled(m_keyboard.Highlight(), kIndicatorOn);
+        lblMenu[kMenuSounds]->SetPicture(
+            Pictures::pixmap(Pictures::menuSymbol(kMenuSounds, m_run->SoundsOn()), QSize(28, 28)));
+    shpMenu[kMenuKeyMap]->SetFilled(m_keyboard.KeyMap(), kIndicatorOn);
+    shpMenu[kMenuHighlight]->SetFilled(m_keyboard.Highlight(), kIndicatorOn);
 }

@@ -525,7 +525,8 @@ TEST(ExerciseRun, AfterSentence15WithAListTheStartScreenReturns) {
     // the restart after sentence 15 cleared the used indexes before returning
     EXPECT_EQ(t.run.UsedIndexes(), (std::array<std::int16_t, 16>{}));
     EXPECT_NE(usedBefore, t.run.UsedIndexes());
-    t.run.EnterStartScreen();
+    t.run.ShowStartChoices();
+    t.run.EnableStart();
     EXPECT_TRUE(t.Screen().startEnabled);
 }
 
@@ -567,7 +568,8 @@ TEST(ExerciseRun, RestartKeepsSpeedsAndUsedIndexes) {
     EXPECT_TRUE(t.presenter.shown.empty());
 
     // The next exercise avoids the indexes left from the abandoned one.
-    t.run.EnterStartScreen();
+    t.run.ShowStartChoices();
+    t.run.EnableStart();
     t.WillDraw(6, 1);
     t.WillDraw(8, 1);
     t.WillDraw(1, 1);
@@ -605,6 +607,85 @@ TEST(ExerciseRun, RestartDuringThePauseEndsThePause) {
     EXPECT_EQ(t.observer.welcomes, 1);
 }
 
+// Where a return to the start screen can come from: Enter must start nothing
+// until the start screen has been typed out again, wherever the start button
+// stood before.
+struct ReturnCase {
+    const char* name;
+    void (*before)(TutorHarness&); // brings the run to the moment of the restart
+};
+
+class ReturnToStart : public testing::TestWithParam<ReturnCase> {};
+
+TEST_P(ReturnToStart, EnterStartsNothingUntilTheStartScreenIsBack) {
+    TutorHarness t;
+    t.Open();
+    GetParam().before(t);
+    t.run.Restart();
+    ASSERT_EQ(t.observer.welcomes, 1);
+    EXPECT_FALSE(t.Screen().startEnabled);
+    EXPECT_FALSE(t.Screen().enterPrompt);
+
+    // While the welcome is typed out, and after the choices appear.
+    for (int phase = 0; phase < 2; ++phase) {
+        EXPECT_EQ(t.run.KeyPressed('\r'), '\r') << phase; // goes nowhere
+        t.run.StartRequest();
+        EXPECT_EQ(t.run.SentenceNumber(), 0) << phase;
+        EXPECT_TRUE(t.run.Sentence().ExpectedChar.empty()) << phase;
+        EXPECT_EQ(t.Screen().caption, "Zentavo") << phase;
+        t.run.ShowStartChoices();
+        EXPECT_FALSE(t.Screen().startEnabled) << phase;
+    }
+    EXPECT_TRUE(t.Screen().levelPanelVisible);
+
+    t.run.EnableStart();
+    EXPECT_TRUE(t.Screen().startEnabled);
+    t.WillDraw(3, 1);
+    EXPECT_EQ(t.run.KeyPressed('\r'), 0);
+    EXPECT_EQ(t.run.SentenceNumber(), 1);
+    EXPECT_EQ(t.Screen().caption, kCaptionLevel1 + "1");
+    EXPECT_EQ(t.Screen().sentence, BuiltInSentence(3));
+}
+
+INSTANTIATE_TEST_SUITE_P(Restarts, ReturnToStart,
+                         testing::Values(ReturnCase{"FromTheStartScreen", [](TutorHarness&) {}},
+                                         ReturnCase{"WhileTyping",
+                                                    [](TutorHarness& h) {
+                                                        h.WillDraw(6, 1);
+                                                        h.run.KeyPressed('\r');
+                                                        h.Type(h.Screen().sentence.substr(0, 3));
+                                                    }},
+                                         ReturnCase{"DuringThePause",
+                                                    [](TutorHarness& h) {
+                                                        h.WillDraw(6, 1);
+                                                        h.run.KeyPressed('\r');
+                                                        h.WillPraise(1, 0);
+                                                        h.Type(h.Screen().sentence);
+                                                    }},
+                                         ReturnCase{"WaitingForTheNextSentence",
+                                                    [](TutorHarness& h) {
+                                                        h.WillDraw(6, 1);
+                                                        h.run.KeyPressed('\r');
+                                                        h.WillPraise(1, 0);
+                                                        h.Type(h.Screen().sentence);
+                                                        h.Pause();
+                                                    }}),
+                         [](const testing::TestParamInfo<ReturnCase>& p) {
+                             return std::string(p.param.name);
+                         });
+
+TEST(ExerciseRun, TheStartButtonWaitsWhileASentenceRuns) {
+    TutorHarness t;
+    t.Open();
+    t.WillDraw(6, 1);
+    t.run.KeyPressed('\r');
+    // A late step of a start screen cannot enable Enter under a sentence.
+    t.run.EnableStart();
+    EXPECT_FALSE(t.Screen().startEnabled);
+    EXPECT_EQ(t.run.KeyPressed('\r'), 0);
+    EXPECT_EQ(t.run.SentenceNumber(), 1);
+}
+
 TEST(ExerciseRun, TheWelcomeTextAsksForAnExerciseOnlyWhenThereIsAList) {
     TutorHarness t;
     t.Open();
@@ -616,7 +697,8 @@ TEST(ExerciseRun, TheWelcomeTextAsksForAnExerciseOnlyWhenThereIsAList) {
     t.catalogue.FillExerciseList();
     EXPECT_EQ(t.run.WelcomeText(),
               welcome + "\r\nSeleziona dalla lista il file con cui esercitarti");
-    t.run.EnterStartScreen();
+    t.run.ShowStartChoices();
+    t.run.EnableStart();
     EXPECT_TRUE(t.Screen().listVisible);
 }
 

@@ -23,7 +23,8 @@ struct TutorHarness {
     // The start screen as the window leaves it: list filled, Enter expected.
     void Open() {
         catalogue.FillExerciseList();
-        run.EnterStartScreen();
+        run.ShowStartChoices();
+        run.EnableStart();
     }
     // Scripts the draw of a sentence index at a level (1..3).
     void WillDraw(int index, int level) {

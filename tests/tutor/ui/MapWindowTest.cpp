@@ -34,7 +34,7 @@ protected:
     }
 
     void TearDown() override {
-        frmTransparency::SetPlatform({[](int) {}, [] { return false; }});
+        frmTransparency::SetPlatform({0, [] { return false; }, {}});
         frmTransparency::CloseMap();
         FlushDeletes();
         frmTransparency::SetPlatform(frmTransparency::DefaultPlatform());
@@ -43,22 +43,35 @@ protected:
 
     void UsePlatform(bool canAnimate) {
         std::shared_ptr<Steps> s = steps;
-        frmTransparency::SetPlatform({[s](int ms) {
-                                          EXPECT_EQ(ms, MapAnimationStepMs);
-                                          ++s->waits;
-                                          QPointer<frmTransparency> w = frmTransparency::Current();
-                                          if (!w)
-                                              w = s->watched;
-                                          if (w) {
-                                              s->positions.push_back(w->pos());
-                                              s->opacities.push_back(w->windowOpacity());
-                                          }
-                                          s->shownFlags.push_back(
-                                              frmTransparency::MapWindowShown());
-                                          if (s->duringStep)
-                                              s->duringStep(s->waits);
-                                      },
-                                      [canAnimate] { return canAnimate; }});
+        const auto afterStep = [s] {
+            ++s->waits;
+            QPointer<frmTransparency> w = frmTransparency::Current();
+            if (!w)
+                w = s->watched;
+            if (w) {
+                s->positions.push_back(w->pos());
+                s->opacities.push_back(w->windowOpacity());
+            }
+            s->shownFlags.push_back(frmTransparency::MapWindowShown());
+            if (s->duringStep)
+                s->duringStep(s->waits);
+        };
+        frmTransparency::SetPlatform({0, [canAnimate] { return canAnimate; }, afterStep});
+    }
+
+    // Lets the slide or the fade run to its end.
+    static void Settle() {
+        for (int i = 0; i < 100000 && frmTransparency::Animating(); ++i)
+            QCoreApplication::processEvents();
+        ASSERT_FALSE(frmTransparency::Animating());
+    }
+    static void Show(QWidget* main, QPoint anchor, bool large) {
+        frmTransparency::ShowMap(main, anchor, large);
+        Settle();
+    }
+    static void Close() {
+        frmTransparency::CloseMap();
+        Settle();
     }
 
     static void FlushDeletes() {
@@ -85,7 +98,7 @@ class MapWindowSlideTest : public MapWindowTest, public ::testing::WithParamInte
 
 TEST_P(MapWindowSlideTest, SlidesUpIn20PixelStepsAndStopsAtOrJustBelowTheAnchor) {
     const SlideCase& c = GetParam();
-    frmTransparency::ShowMap(mainWindow.get(), c.anchor, c.large);
+    Show(mainWindow.get(), c.anchor, c.large);
 
     frmTransparency* window = frmTransparency::Current();
     ASSERT_NE(window, nullptr);
@@ -115,8 +128,19 @@ INSTANTIATE_TEST_SUITE_P(Sizes, MapWindowSlideTest,
                              return std::string(p.param.name);
                          });
 
-TEST_F(MapWindowTest, WindowIsFramelessToolOnTopThatTakesNoFocus) {
+TEST_F(MapWindowTest, AnimationsStepEvery10MillisecondsAndReturnAtOnce) {
+    EXPECT_EQ(frmTransparency::DefaultPlatform().stepMs, MapAnimationStepMs);
     frmTransparency::ShowMap(mainWindow.get(), {100, 300}, false);
+    // Only the first step has been taken: the rest come from the event loop.
+    EXPECT_EQ(steps->waits, 1);
+    EXPECT_TRUE(frmTransparency::Animating());
+    EXPECT_FALSE(frmTransparency::MapWindowShown());
+    Settle();
+    EXPECT_TRUE(frmTransparency::MapWindowShown());
+}
+
+TEST_F(MapWindowTest, WindowIsFramelessToolOnTopThatTakesNoFocus) {
+    Show(mainWindow.get(), {100, 300}, false);
     const Qt::WindowFlags flags = frmTransparency::Current()->windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
@@ -126,11 +150,11 @@ TEST_F(MapWindowTest, WindowIsFramelessToolOnTopThatTakesNoFocus) {
 }
 
 TEST_F(MapWindowTest, CloseFadesFrom250To50InStepsOf5ThenReleasesTheWindow) {
-    frmTransparency::ShowMap(mainWindow.get(), {100, 300}, false);
+    Show(mainWindow.get(), {100, 300}, false);
     steps->watched = frmTransparency::Current();
     *steps = Steps{{}, {}, {}, steps->watched, {}, 0};
 
-    frmTransparency::CloseMap();
+    Close();
 
     const std::vector<int> alphas = FadeOutAlphas();
     ASSERT_EQ(steps->opacities.size(), alphas.size());
@@ -148,7 +172,7 @@ TEST_F(MapWindowTest, CloseFadesFrom250To50InStepsOf5ThenReleasesTheWindow) {
 
 TEST_F(MapWindowTest, WithoutAnimationTheWindowAppearsInPlaceAndVanishesAtOnce) {
     UsePlatform(false);
-    frmTransparency::ShowMap(mainWindow.get(), {100, 300}, false);
+    Show(mainWindow.get(), {100, 300}, false);
     QPointer<frmTransparency> window = frmTransparency::Current();
     ASSERT_TRUE(window);
     EXPECT_EQ(steps->waits, 0);
@@ -158,7 +182,7 @@ TEST_F(MapWindowTest, WithoutAnimationTheWindowAppearsInPlaceAndVanishesAtOnce) 
                               TwipsPerPixel));
     EXPECT_TRUE(frmTransparency::MapWindowShown());
 
-    frmTransparency::CloseMap();
+    Close();
     EXPECT_EQ(steps->waits, 0);
     EXPECT_FALSE(window->isVisible());
     EXPECT_DOUBLE_EQ(window->windowOpacity(), 1.0);
@@ -170,7 +194,7 @@ TEST_F(MapWindowTest, ClosingWhileItSlidesStopsTheSlideAndLeavesTheFlagDown) {
         if (step == 3)
             frmTransparency::CloseMap();
     };
-    frmTransparency::ShowMap(mainWindow.get(), {100, 300}, false);
+    Show(mainWindow.get(), {100, 300}, false);
 
     EXPECT_FALSE(frmTransparency::MapWindowShown());
     EXPECT_EQ(frmTransparency::Current(), nullptr);
@@ -179,19 +203,19 @@ TEST_F(MapWindowTest, ClosingWhileItSlidesStopsTheSlideAndLeavesTheFlagDown) {
 }
 
 TEST_F(MapWindowTest, ASecondShowWhileOpenKeepsTheOneWindow) {
-    frmTransparency::ShowMap(mainWindow.get(), {100, 300}, false);
+    Show(mainWindow.get(), {100, 300}, false);
     frmTransparency* first = frmTransparency::Current();
     const int waits = steps->waits;
-    frmTransparency::ShowMap(mainWindow.get(), {50, 200}, true);
+    Show(mainWindow.get(), {50, 200}, true);
     EXPECT_EQ(frmTransparency::Current(), first);
     EXPECT_EQ(steps->waits, waits);
     EXPECT_EQ(mainWindow->findChildren<frmTransparency*>().size(), 1);
 }
 
 TEST_F(MapWindowTest, ShowingAgainAfterCloseOpensANewWindow) {
-    frmTransparency::ShowMap(mainWindow.get(), {100, 300}, false);
-    frmTransparency::CloseMap();
-    frmTransparency::ShowMap(mainWindow.get(), {100, 300}, true);
+    Show(mainWindow.get(), {100, 300}, false);
+    Close();
+    Show(mainWindow.get(), {100, 300}, true);
     ASSERT_NE(frmTransparency::Current(), nullptr);
     EXPECT_TRUE(frmTransparency::Current()->IsLarge());
     EXPECT_TRUE(frmTransparency::MapWindowShown());
@@ -199,7 +223,7 @@ TEST_F(MapWindowTest, ShowingAgainAfterCloseOpensANewWindow) {
 
 TEST_F(MapWindowTest, HiddenForPrintingAndShownAgainInPlace) {
     EXPECT_FALSE(frmTransparency::HideMap()) << "no map window yet";
-    frmTransparency::ShowMap(mainWindow.get(), {100, 300}, false);
+    Show(mainWindow.get(), {100, 300}, false);
     frmTransparency* window = frmTransparency::Current();
     const QPoint place = window->pos();
     const int waits = steps->waits;
@@ -214,14 +238,14 @@ TEST_F(MapWindowTest, HiddenForPrintingAndShownAgainInPlace) {
 }
 
 TEST_F(MapWindowTest, ShowAgainDoesNotReopenAWindowThatWasNotHidden) {
-    frmTransparency::ShowMap(mainWindow.get(), {100, 300}, false);
+    Show(mainWindow.get(), {100, 300}, false);
     frmTransparency::Current()->hide();
     frmTransparency::ShowMapAgain();
     EXPECT_FALSE(frmTransparency::Current()->isVisible());
 }
 
 TEST_F(MapWindowTest, ClosingTheMainWindowReleasesTheMapAndClearsTheFlag) {
-    frmTransparency::ShowMap(mainWindow.get(), {100, 300}, false);
+    Show(mainWindow.get(), {100, 300}, false);
     ASSERT_TRUE(frmTransparency::MapWindowShown());
     mainWindow.reset();
     EXPECT_FALSE(frmTransparency::MapWindowShown());
@@ -229,7 +253,7 @@ TEST_F(MapWindowTest, ClosingTheMainWindowReleasesTheMapAndClearsTheFlag) {
 }
 
 TEST_F(MapWindowTest, StepsAsideWhileAModalWindowIsOpen) {
-    frmTransparency::ShowMap(mainWindow.get(), {100, 300}, false);
+    Show(mainWindow.get(), {100, 300}, false);
     frmTransparency* map = frmTransparency::Current();
     QDialog dialog(mainWindow.get());
     dialog.setModal(true);
@@ -244,7 +268,7 @@ TEST_F(MapWindowTest, StepsAsideWhileAModalWindowIsOpen) {
 }
 
 TEST_F(MapWindowTest, AModelessWindowLeavesTheMapInPlace) {
-    frmTransparency::ShowMap(mainWindow.get(), {100, 300}, false);
+    Show(mainWindow.get(), {100, 300}, false);
     QWidget other;
     other.show();
     QCoreApplication::processEvents();
@@ -254,7 +278,7 @@ TEST_F(MapWindowTest, AModelessWindowLeavesTheMapInPlace) {
 // The about box closes and printing starts at once: the map, aside for the box, stays
 // hidden through the printing and comes back when the printing is over.
 TEST_F(MapWindowTest, PrintingRightAfterAModalWindowKeepsTheMapHiddenUntilItEnds) {
-    frmTransparency::ShowMap(mainWindow.get(), {100, 300}, false);
+    Show(mainWindow.get(), {100, 300}, false);
     frmTransparency* map = frmTransparency::Current();
     auto dialog = std::make_unique<QDialog>(mainWindow.get());
     dialog->setModal(true);
@@ -306,7 +330,7 @@ TEST_P(MapOutlineTest, RegionMatchesThePicturesAlpha) {
     // below the window, where the platform clips it.
     EXPECT_LE(region.boundingRect().bottom(), size.HeightPixels());
 
-    frmTransparency::ShowMap(mainWindow.get(), {10, 100}, c.large);
+    Show(mainWindow.get(), {10, 100}, c.large);
     EXPECT_EQ(frmTransparency::Current()->mask(), region);
 }
 
