@@ -822,6 +822,35 @@ def menu_language():
     return body, rgrad("g", "#8fd3ff", "#2f8fd6")
 
 
+def menu_pupils():
+    # Two pupils, one behind the other: who is typing.
+    def person(cx, top, scale, fill, edge):
+        r = 4.4 * scale
+        return (
+            f'<circle cx="{f(cx)}" cy="{f(top + r)}" r="{f(r)}" fill="{fill}" stroke="{edge}" stroke-width="1.2"/>'
+            f'<path d="M{f(cx - 8 * scale)} {f(top + 19 * scale)} Q{f(cx - 8 * scale)} {f(top + 10.5 * scale)} '
+            f'{f(cx)} {f(top + 10.5 * scale)} Q{f(cx + 8 * scale)} {f(top + 10.5 * scale)} '
+            f'{f(cx + 8 * scale)} {f(top + 19 * scale)} Z" fill="{fill}" stroke="{edge}" stroke-width="1.2" '
+            'stroke-linejoin="round"/>'
+        )
+    return person(20.5, 5, 0.95, "#8fb8f0", BLUE_INK) + person(12, 8.5, 1.1, "url(#g)", GREEN_INK), vgrad(
+        "g", "#7fd79c", GREEN)
+
+
+def menu_progress():
+    # A chart whose line climbs: the pupil's progress.
+    bars = "".join(
+        f'<rect x="{x}" y="{y}" width="4.2" height="{26 - y}" rx="0.8" fill="{c}" stroke="{darker(c, 0.4)}" stroke-width="0.8"/>'
+        for x, y, c in ((6, 19, BLUE), (12, 15, GREEN), (18, 11, YELLOW), (24, 7, RED))
+    )
+    return (
+        '<rect x="3" y="3" width="26" height="26" rx="3" fill="#ffffff" stroke="#4a5370" stroke-width="1.3"/>'
+        + bars
+        + f'<path d="M5.5 21 L12 16.5 L18 13 L27 5.5" fill="none" stroke="{INK}" stroke-width="2" '
+        'stroke-linecap="round" stroke-linejoin="round"/>'
+    ), ""
+
+
 MENU = {
     "menu-close": menu_close,
     "menu-restart": menu_restart,
@@ -833,6 +862,8 @@ MENU = {
     "menu-background": menu_background,
     "menu-type-for-me": menu_type_for_me,
     "menu-language": menu_language,
+    "menu-pupils": menu_pupils,
+    "menu-progress": menu_progress,
 }
 
 

@@ -76,6 +76,8 @@ constexpr std::array roleFiles{
     std::pair{Pictures::Role::FileNew, "file-new.svg"},
     std::pair{Pictures::Role::FileOpen, "file-open.svg"},
     std::pair{Pictures::Role::Folder, "folder.svg"},
+    std::pair{Pictures::Role::MenuPupils, "menu-pupils.svg"},
+    std::pair{Pictures::Role::MenuProgress, "menu-progress.svg"},
 };
 
 const QString prefix = QStringLiteral(":/pictures/");
@@ -248,12 +250,12 @@ Role fingerImage(int index) {
 
 Role menuSymbol(int index, bool on) {
     static constexpr std::array symbols{
-        Role::MenuClose,      Role::MenuRestart,   Role::MenuHelp,
-        Role::MenuSound,      Role::MenuFingerMap, Role::MenuHighlight,
-        Role::MenuBackground, Role::MenuTypeForMe, Role::MenuLanguage};
+        Role::MenuClose,     Role::MenuRestart,   Role::MenuHelp,       Role::MenuSound,
+        Role::MenuFingerMap, Role::MenuHighlight, Role::MenuBackground, Role::MenuTypeForMe,
+        Role::MenuLanguage,  Role::MenuPupils,    Role::MenuProgress};
     if (index == 3 && !on)
         return Role::MenuSoundOff;
-    return symbols[std::size_t(qBound(0, index, 8))];
+    return symbols[std::size_t(qBound(0, index, int(symbols.size()) - 1))];
 }
 
 Role errorFace(char letter, bool red) {

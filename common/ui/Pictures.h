@@ -48,8 +48,10 @@ enum class Role {
     MenuBackground,
     MenuTypeForMe,
     MenuLanguage,
-    ShiftArrow, // over keys 30 and 36
-    SystemKey,  // over keys 56 and 39
+    MenuPupils,   // lblMenu(9), who is typing
+    MenuProgress, // lblMenu(10), the progress window
+    ShiftArrow,   // over keys 30 and 36
+    SystemKey,    // over keys 56 and 39
     FaceSmile,
     FaceNeutral,
     FaceSad,
@@ -93,7 +95,7 @@ QIcon icon(Role role);
 
 // imgMapDita(index) for index 0..9.
 Role fingerImage(int index);
-// The symbol of menu label lblMenu(index), index 0..8; `on` only matters for
+// The symbol of menu label lblMenu(index), index 0..10; `on` only matters for
 // the sounds entry (3), which shows a silenced speaker when off.
 Role menuSymbol(int index, bool on = true);
 // The error face for the letter of the classic symbol font ('J' smiling,

@@ -1,5 +1,7 @@
 #include "tutor/ui/KeyboardModel.h"
 
+#include "tutor/core/KeyMapShading.h"
+
 #include <algorithm>
 
 namespace {
@@ -19,19 +21,9 @@ StoredColour shifted(StoredColour base, int delta) {
 } // namespace
 
 StoredColour FingerColour(FingerGroup finger) {
-    switch (finger) {
-    case FingerGroup::Little:
-        return StoredRgb(185, 207, 224);
-    case FingerGroup::Ring:
-        return StoredRgb(214, 222, 181);
-    case FingerGroup::Middle:
-        return StoredRgb(239, 204, 197);
-    case FingerGroup::Index:
-        return StoredRgb(162, 204, 184);
-    case FingerGroup::Thumb:
-        return StoredRgb(226, 235, 235);
-    }
-    return kPlainKeyColour;
+    // One table of finger colours for the keyboard and the progress key map.
+    const Rgb rgb = FingerRgb(finger);
+    return StoredRgb(rgb.red, rgb.green, rgb.blue);
 }
 
 StoredColour DarkBevelOf(StoredColour base) {

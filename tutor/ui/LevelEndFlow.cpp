@@ -57,5 +57,8 @@ ResultsWindowContext ResultsContextOf(frmZentavo& window, SoundOutput* sounds) {
     context.exerciseFile = window.Catalogue().ExerciseFile();
     if (sounds)
         context.playSound = [sounds](int number) { sounds->Play(number); };
+    context.suggestedName = window.Pupils().CurrentPupilPlainName();
+    if (!context.suggestedName.empty())
+        context.showProgress = [&window] { window.ShowProgress(); };
     return context;
 }

@@ -17,9 +17,14 @@ bool QtResultsDialogs::AskYesNo(const QString& title, const QString& text) {
 }
 
 QString QtResultsDialogs::AskText(const QString& title, const QString& prompt) {
+    return AskTextWithAnswer(title, prompt, QString());
+}
+
+QString QtResultsDialogs::AskTextWithAnswer(const QString& title, const QString& prompt,
+                                            const QString& initial) {
     bool accepted = false;
     const QString text = QInputDialog::getText(m_parent, title, MessageDisplayText(prompt),
-                                               QLineEdit::Normal, QString(), &accepted);
+                                               QLineEdit::Normal, initial, &accepted);
     return accepted ? text : QString();
 }
 

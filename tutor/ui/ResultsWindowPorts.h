@@ -15,6 +15,13 @@ class ResultsDialogPort : public MessagePort {
 public:
     // The input box: what the pupil typed, "" when cancelled.
     virtual QString AskText(const QString& title, const QString& prompt) = 0;
+    // The same with a first answer already typed in the box; a box that
+    // cannot show one asks as usual.
+    virtual QString AskTextWithAnswer(const QString& title, const QString& prompt,
+                                      const QString& initial) {
+        static_cast<void>(initial);
+        return AskText(title, prompt);
+    }
 };
 
 // The real boxes, modal to the results window. AskYesNo offers No as the
@@ -26,6 +33,8 @@ public:
     void Show(QMessageBox::Icon icon, const QString& title, const QString& text) override;
     bool AskYesNo(const QString& title, const QString& text) override;
     QString AskText(const QString& title, const QString& prompt) override;
+    QString AskTextWithAnswer(const QString& title, const QString& prompt,
+                              const QString& initial) override;
 
 private:
     QWidget* m_parent;

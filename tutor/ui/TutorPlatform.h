@@ -43,6 +43,8 @@ public:
     virtual void ShowAbout(const UiTexts& texts, const Requests& requests, QWidget* parent) = 0;
 };
 
+class HistoryStore;
+
 struct TutorEnvironment {
     std::string programFolder; // ends in "/"
     // Where the settings are kept and the exercise folders are looked for;

@@ -42,6 +42,8 @@ constexpr int kImageSide = 28;
 constexpr QPoint kAnimationAt(14, 1);
 constexpr QPoint kPrinterAt(331, 1);
 constexpr QPoint kPdfAt(367, 1);
+// The pupil's progress, beside the animation and clear of the title.
+constexpr QPoint kProgressAt(48, 1);
 constexpr int kAnimationFrames = 4;
 constexpr int kAnimationMs = 300;
 constexpr int kOpeningSound = 106;
@@ -305,6 +307,20 @@ void frmClassifica::BuildControls() {
         }
     }
 
+    cmdProgressi = new QPushButton(this);
+    cmdProgressi->setObjectName(QStringLiteral("cmdProgressi"));
+    cmdProgressi->setGeometry(QRect(kProgressAt, QSize(kImageSide, kImageSide)));
+    cmdProgressi->setFlat(true);
+    cmdProgressi->setCursor(Qt::PointingHandCursor);
+    cmdProgressi->setIcon(Pictures::icon(Pictures::Role::MenuProgress));
+    cmdProgressi->setIconSize(QSize(kImageSide - 4, kImageSide - 4));
+    cmdProgressi->setFocusPolicy(Qt::NoFocus);
+    cmdProgressi->setVisible(static_cast<bool>(m_context.showProgress));
+    connect(cmdProgressi, &QPushButton::clicked, this, [this] {
+        if (m_context.showProgress)
+            m_context.showProgress();
+    });
+
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(kAnimationMs);
@@ -323,6 +339,7 @@ void frmClassifica::LoadResultsTexts() {
         image->setToolTip(ToQString(texts.Text("0086")));
     for (QLabel* image : m_pdfImages)
         image->setToolTip(QStringLiteral("File PDF"));
+    cmdProgressi->setToolTip(ToQString(texts.Text("0431")));
     for (std::size_t k = 0; k < m_headings.size(); ++k)
         m_headings[k]->setText(ToQString(
             m_figures.texts.LevelHeading(static_cast<int>(k) + 1, m_figures.table.CategoryName)));
@@ -419,7 +436,8 @@ void frmClassifica::ShowLevelResults(double top, int first) {
 
 bool frmClassifica::AskPlayerName() {
     const ResultsTexts& texts = m_figures.texts;
-    const QString typed = m_ports.dialogs.AskText(ToQString(texts[6]), ToQString(texts[5]));
+    const QString typed = m_ports.dialogs.AskTextWithAnswer(
+        ToQString(texts[6]), ToQString(texts[5]), ToQString(m_context.suggestedName));
     if (typed.isEmpty() && m_ports.dialogs.AskYesNo(QStringLiteral("Zentavo"), ToQString(texts[7])))
         return false;
     m_playerName = FromQString(typed).substr(0, kMaxNameLength);

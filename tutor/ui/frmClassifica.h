@@ -30,6 +30,10 @@ struct ResultsWindowContext {
     bool soundsOn = true;     // sound 106 at opening
     std::string exerciseFile; // full path of the exercise in use; "" for the built-in sentences
     std::function<void(int)> playSound;
+    // The current pupil's name, the first answer to the name question.
+    std::string suggestedName;
+    // Opens the pupil's progress; the window offers it only when given.
+    std::function<void()> showProgress;
 };
 
 // Where the results window asks, prints and shows files; tests pass fakes.
@@ -116,6 +120,7 @@ private:
     std::array<QLabel*, 3> m_printerImages{};
     std::array<QLabel*, 3> m_pdfImages{};
     std::array<QPushButton*, 2> m_answers{};
+    QPushButton* cmdProgressi = nullptr;
     QLabel* m_animation = nullptr;
     QLabel* m_message = nullptr;
     QWidget* m_balloon = nullptr;

@@ -124,7 +124,7 @@ using namespace zentavo_layout;
 frmZentavo::frmZentavo(TutorEnvironment environment, QWidget* parent)
     : QWidget(parent), m_env(withDefaults(std::move(environment))),
       m_texts(UiTexts::BuiltIn(UiProgram::Tutor)), m_keyboard(m_env.largeScreen),
-      m_layouts(*m_env.layouts) {
+      m_layouts(*m_env.layouts), m_pupils(m_env.history, *m_env.messages) {
     setObjectName(QStringLiteral("frmZentavo"));
     // Load, in the order the program has always followed.
     setWindowTitle(QStringLiteral("Zentavo"));
@@ -200,6 +200,9 @@ void frmZentavo::Start() {
         return;
     if (m_practice)
         m_practice->ReportStoreStatus();
+    if (PupilMenu::AskAtStart(m_env.settingsFile))
+        ChoosePupil();
+    RenderPupilName();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_waitCursor = true;
     std::vector<TimedSequence::Step> steps = TitleSteps();
@@ -479,6 +482,12 @@ void frmZentavo::lblMenu_Click(int index) {
     case kMenuLanguage:
         ChangeLanguage();
         break;
+    case kMenuPupils:
+        ChoosePupil();
+        break;
+    case kMenuProgress:
+        ShowProgress();
+        break;
     default:
         break;
     }
@@ -588,4 +597,25 @@ void frmZentavo::Unload() {
             QCoreApplication::processEvents();
         }
     }
+}
+
+void frmZentavo::ChoosePupil() {
+    m_pupils.ChoosePupil(m_texts, this);
+    // Whatever happened in the list (a choice, the current pupil removed),
+    // the practice goes to whom the history now names.
+    if (m_practice)
+        m_practice->FollowStorePupil();
+    RenderPupilName();
+}
+
+void frmZentavo::ShowProgress() {
+    m_pupils.ShowProgress(m_texts, m_keyboard.Split(), this);
+}
+
+void frmZentavo::RenderPupilName() {
+    const QString name = m_pupils.CurrentPupilName();
+    lblAlunno->setText(name.isEmpty() ? QString() : Text("0442") + QLatin1Char(' ') + name);
+    lblAlunno->setVisible(!name.isEmpty());
+    lblAlunno->adjustSize();
+    CentreNotebook();
 }

@@ -22,6 +22,7 @@
 #include "tutor/core/ExerciseRun.h"
 #include "tutor/core/PracticeRecorder.h"
 #include "tutor/ui/KeyboardModel.h"
+#include "tutor/ui/PupilMenu.h"
 #include "tutor/ui/TimedSequence.h"
 #include "tutor/ui/TutorPlatform.h"
 
@@ -55,7 +56,10 @@ class WidgetScaler;
 class frmZentavo : public QWidget, private TutorObserver {
     Q_OBJECT
 public:
-    static constexpr int kMenuCount = 9;
+    // The nine entries of the classic menu, then who is typing and the progress.
+    static constexpr int kMenuCount = 11;
+    static constexpr int kMenuPupils = 9;
+    static constexpr int kMenuProgress = 10;
     static constexpr int kDesignWidth = 800;
     static constexpr int kDesignHeight = 600;
 
@@ -81,6 +85,9 @@ public:
     // The title letters and the start screen, step by step.
     TimedSequence& StartSequence() { return *m_sequence; }
     const KeyboardLayoutSwitcher& Layouts() const { return m_layouts; }
+    PupilMenu& Pupils() { return m_pupils; }
+    // Opens the progress window of the current pupil.
+    void ShowProgress();
 
     // -- event handlers named as the controls' events
     void lblMenu_Click(int index);
@@ -126,6 +133,8 @@ private:
     void RenderPictures();
     void LoadPictures();
     void UpdateToolTipOfKeyB();
+    void RenderPupilName();
+    void ChoosePupil();
 
     void txtInput_KeyPress(int key, const QString& text);
     void txtInput_RightButton();
@@ -155,6 +164,7 @@ private:
     std::unique_ptr<PracticeRecorder> m_practice;
     KeyboardModel m_keyboard;
     KeyboardLayoutSwitcher m_layouts;
+    PupilMenu m_pupils;
     std::unique_ptr<WidgetScaler> m_scaler;
     TutorScreen m_shown;
     std::vector<std::string> m_shownEntries;
@@ -209,6 +219,7 @@ private:
     std::vector<TitleLetter*> lblTitolo;
     QLabel* imgX = nullptr;
     QLabel* imgMappaTastiEsterna = nullptr;
+    QLabel* lblAlunno = nullptr; // the current pupil, over the panel
     KeyboardView* picKeyword = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;

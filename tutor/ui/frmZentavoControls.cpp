@@ -175,6 +175,14 @@ void frmZentavo::BuildControls() {
     shpMenu[kMenuTypeForMe]->hide();
     shpMenu[kMenuTypeForMe]->SetFilled(true, kTypeForMeSquare);
 
+    lblAlunno = new QLabel(this);
+    lblAlunno->setObjectName(QStringLiteral("lblAlunno"));
+    lblAlunno->setFont(arialPoints(11, true));
+    lblAlunno->setContentsMargins(kPupilNamePadding, 2, kPupilNamePadding, 2);
+    lblAlunno->setStyleSheet(QStringLiteral("QLabel { background: rgba(255, 255, 255, 210); "
+                                            "color: #1c2a48; border-radius: 4px; }"));
+    lblAlunno->hide();
+
     imgMappaTastiEsterna = pictureLabel(QStringLiteral("imgMappaTastiEsterna"), this);
     imgMappaTastiEsterna->resize(kStripSize);
     imgMappaTastiEsterna->setCursor(Qt::PointingHandCursor);
@@ -231,7 +239,9 @@ void frmZentavo::CentreNotebook() {
     // panel does not grow as much as the panel.
     const int size = kMenuSize;
     const int gap = m_env.largeScreen ? 2 * kMenuGap : kMenuGap;
-    const int columnHeight = kMenuCount * size + (kMenuCount - 1) * gap;
+    // The classic entries stay centred beside the panel where they always
+    // were; the entries added after them hang below.
+    const int columnHeight = kMenuPupils * size + (kMenuPupils - 1) * gap;
     const int left = width() - size - std::max(6, (width() - notebook.right() - kBezel - size) / 2);
     int top = notebook.top() + (notebook.height() - columnHeight) / 2;
     for (int i = 0; i < kMenuCount; ++i) {
@@ -240,6 +250,12 @@ void frmZentavo::CentreNotebook() {
         lblMenu[static_cast<size_t>(i)]->setGeometry(r);
         top += size + gap;
     }
+
+    // The pupil's name stands over the panel's right corner, clear of the
+    // title letters in the middle.
+    if (lblAlunno != nullptr)
+        lblAlunno->move(notebook.right() - lblAlunno->width(),
+                        notebook.top() - kBezel - lblAlunno->height() - kPupilNameGap);
 
     if (!lblTitolo.empty()) {
         const int step = lblTitolo.front()->width() + 8;
@@ -287,6 +303,7 @@ void frmZentavo::ApplyTexts() {
         lblMediaLevel[static_cast<size_t>(i)]->setToolTip(ToolTipText(averages[i]));
     imgMappaTastiEsterna->setToolTip(ToolTipText("0032"));
     UpdateToolTipOfKeyB();
+    RenderPupilName();
 }
 
 void frmZentavo::UpdateToolTipOfKeyB() {

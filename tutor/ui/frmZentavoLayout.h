@@ -41,6 +41,8 @@ constexpr int kMenuGap = 6;
 constexpr QSize kTitleLetterSize(26, 22);
 constexpr int kStripGap = 5;
 constexpr QSize kStripSize(622, 47);
+constexpr int kPupilNamePadding = 8;
+constexpr int kPupilNameGap = 4;
 
 // The start screen's timed steps, in milliseconds.
 constexpr int kTitleLetterMs = 120;   // between a title letter and its sound
@@ -74,8 +76,8 @@ constexpr int kCapsLockKey = 55;
 // key, so it is always a wrong keystroke.
 constexpr char kNoKeyCharacter = '\x7F';
 
-inline const char* const kMenuToolTips[9] = {"0035", "0036", "0037", "0038", "0039",
-                                             "0040", "0041", "",     "0115"};
+inline const char* const kMenuToolTips[] = {"0035", "0036", "0037", "0038", "0039", "0040",
+                                            "0041", "",     "0115", "0430", "0431"};
 inline const QColor kIndicatorOn(128, 255, 255);
 inline const QColor kTypeForMeSquare(255, 255, 0);
 inline const QColor kTitleCaps[] = {

@@ -141,8 +141,9 @@ TEST(Pictures, RolesByWindowIndex) {
 
     const Role menu[] = {Role::MenuClose,      Role::MenuRestart,   Role::MenuHelp,
                          Role::MenuSound,      Role::MenuFingerMap, Role::MenuHighlight,
-                         Role::MenuBackground, Role::MenuTypeForMe, Role::MenuLanguage};
-    for (int i = 0; i < 9; ++i)
+                         Role::MenuBackground, Role::MenuTypeForMe, Role::MenuLanguage,
+                         Role::MenuPupils,     Role::MenuProgress};
+    for (int i = 0; i < 11; ++i)
         EXPECT_EQ(Pictures::menuSymbol(i), menu[i]) << i;
     EXPECT_EQ(Pictures::menuSymbol(3, false), Role::MenuSoundOff);
     EXPECT_EQ(Pictures::menuSymbol(4, false), Role::MenuFingerMap);
