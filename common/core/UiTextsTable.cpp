@@ -136,6 +136,8 @@ constexpr UiTextEntry kTutorTexts[] = {
     {"0206", "Lingua attuale: Italiano [Default]"_cp1252, {}},
     {"0207", "Autore: [Default]"_cp1252, {}},
     {"0208", "Rapporto errori/battute"_cp1252, {}},
+    // Personal exercise on the pupil's weak keys.
+    {"0500", "Allenamento personale"_cp1252, {}},
     {"1003", "italiano"_cp1252, {}},
     {"1006", "Tastiera italiana"_cp1252, {}},
 };

@@ -1,0 +1,130 @@
+#include "tutor/core/PersonalExercise.h"
+
+#include "common/core/AtomicFile.h"
+#include "common/core/Cp1252.h"
+#include "common/core/ExerciseFile.h"
+#include "common/core/IniFormat.h"
+#include "common/core/ProgramPaths.h"
+#include "tutor/core/BuiltInSentence.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+constexpr std::string_view kBuiltInName = "Allenamento personale";
+constexpr std::string_view kExtension = ".ftd";
+// Exercise files hold at most 45 values of 254 characters; anything far
+// beyond that is not an exercise file worth reading for material.
+constexpr std::uintmax_t kMaxMaterialFileBytes = 256u << 10;
+// A name longer than this is cut: file systems allow 255 bytes, and the
+// UTF-8 of a Windows-1252 name may be up to three times longer.
+constexpr std::size_t kMaxNameLength = 64;
+
+std::vector<std::filesystem::path> ExerciseFilesIn(const std::string& folder) {
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    std::filesystem::directory_iterator it(NativePath(folder), error);
+    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+        std::error_code typeError;
+        const std::string name = FromNativePath(it->path().filename());
+        if (it->is_regular_file(typeError) && name.size() > kExtension.size() &&
+            Cp1252EqualNoCase(std::string_view(name).substr(name.size() - kExtension.size()),
+                              kExtension))
+            files.push_back(it->path());
+    }
+    // Directory order is arbitrary; material in name order keeps the
+    // exercise of a seed the same from one run to the next.
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+void AddSentencesOf(const std::string& bytes, std::vector<std::string>& sentences) {
+    const IniText ini(bytes);
+    for (int level = 1; level <= kExerciseLevels; ++level) {
+        for (int number = 1; number <= kSentencesPerLevel; ++number) {
+            const auto raw =
+                ini.RawValue("Livello" + std::to_string(level), std::to_string(number));
+            if (!raw)
+                continue;
+            const std::string value = TrimBlanks(CleanIniValue(*raw, kIniValueLimit));
+            if (value.empty())
+                continue;
+            const SentenceLines lines = SplitSentenceValue(value);
+            sentences.push_back(lines.hasSecond
+                                    ? TrimBlanks(lines.first) + "\r\n" + TrimBlanks(lines.second)
+                                    : value);
+        }
+    }
+}
+
+} // namespace
+
+std::string PersonalExerciseName(const UiTexts& texts) {
+    std::string name = TrimBlanks(texts.Text(kPersonalExerciseTextId));
+    for (char& c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\' || c == '.' || byte < 0x20 || byte == 0x7F)
+            c = ' ';
+    }
+    name = TrimBlanks(name.substr(0, kMaxNameLength));
+    return name.empty() ? std::string(kBuiltInName) : name;
+}
+
+std::string PersonalExercisePath(const std::vector<std::string>& places, const UiTexts& texts) {
+    if (places.empty())
+        return {};
+    return WithTrailingSlash(places.front()) + kExercisesFolder + PersonalExerciseName(texts) +
+           std::string(kExtension);
+}
+
+std::vector<std::string> CollectPracticeSentences(const std::vector<std::string>& places,
+                                                  const std::string& skipFileName) {
+    std::vector<std::string> sentences;
+    for (const std::string& place : places) {
+        for (const char* folder : {kExercisesFolder, kCourseFolder}) {
+            for (const auto& file : ExerciseFilesIn(WithTrailingSlash(place) + folder)) {
+                if (Cp1252EqualNoCase(FromNativePath(file.filename()), skipFileName))
+                    continue;
+                std::error_code error;
+                const auto size = std::filesystem::file_size(file, error);
+                if (error || size > kMaxMaterialFileBytes)
+                    continue;
+                if (const auto bytes = ReadWholeFile(FromNativePath(file)))
+                    AddSentencesOf(*bytes, sentences);
+            }
+        }
+    }
+    for (std::int16_t index = 1; index <= kBuiltInSentenceCount; ++index)
+        sentences.push_back(BuiltInSentence(index));
+    return sentences;
+}
+
+bool WritePracticeExercise(const std::string& path, const PracticeExercise& exercise) {
+    const std::filesystem::path target = NativePath(path);
+    std::filesystem::path temporary = target;
+    temporary.replace_filename("." + target.filename().string() + ".part");
+    const std::string temporaryPath = FromNativePath(temporary);
+    std::error_code error;
+    bool written = CreateExerciseFile(temporaryPath, kPersonalExerciseVersion);
+    for (int level = 1; written && level <= kExerciseLevels; ++level) {
+        const auto& sentences = exercise.levels[static_cast<std::size_t>(level - 1)];
+        for (std::size_t i = 0; written && i < sentences.size(); ++i) {
+            const std::string& typed = sentences[i];
+            const std::size_t lineBreak = typed.find("\r\n");
+            const std::string value =
+                lineBreak == std::string::npos
+                    ? typed
+                    : ComposeSentenceValue(typed.substr(0, lineBreak), typed.substr(lineBreak + 2));
+            written = WriteSentence(temporaryPath, level, static_cast<int>(i) + 1, value) != 0;
+        }
+    }
+    if (written)
+        std::filesystem::rename(temporary, target, error);
+    if (!written || error) {
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
