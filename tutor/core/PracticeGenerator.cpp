@@ -47,7 +47,7 @@ constexpr double kPairBonus = 0.5;
 // Words a target character may bring, of which the best scoring is taken.
 constexpr int kWordCandidates = 4;
 // Tries at one line before the line is given up.
-constexpr int kLineTries = 40;
+constexpr int kLineTries = 12;
 constexpr int kTokenTries = 60;
 // A sentence of the material is taken over a word line when it scores at
 // least this share of it: real sentences read better.
@@ -157,7 +157,7 @@ CharacterWeights CharacterWeights::Balanced() {
 
 CharacterWeights CharacterWeights::FromStatistics(const PracticeStatistics& statistics) {
     std::map<unsigned char, Totals> totals;
-    for (const CharacterFigures& figures : statistics.characters) {
+    for (const PracticeKey& figures : statistics.characters) {
         if (!FindKeyEntry(figures.character))
             continue;
         Totals& t = totals[static_cast<unsigned char>(figures.character)];
@@ -190,8 +190,8 @@ CharacterWeights CharacterWeights::FromStatistics(const PracticeStatistics& stat
     }
 
     CharacterWeights weights;
-    std::vector<ConfusionFigures> pairs;
-    for (const ConfusionFigures& confusion : statistics.confusions) {
+    std::vector<PracticeConfusion> pairs;
+    for (const PracticeConfusion& confusion : statistics.confusions) {
         if (confusion.count >= kMinPairCount && confusion.expected != confusion.typed &&
             weakness[static_cast<unsigned char>(confusion.expected)] > 0.0 &&
             weakness[static_cast<unsigned char>(confusion.typed)] > 0.0)
@@ -211,7 +211,7 @@ CharacterWeights CharacterWeights::FromStatistics(const PracticeStatistics& stat
         double& w = weakness[static_cast<unsigned char>(to)];
         w = std::max(w, kPartnerShare * from);
     };
-    for (const ConfusionFigures& pair : pairs) {
+    for (const PracticeConfusion& pair : pairs) {
         lift(pair.typed, own[static_cast<unsigned char>(pair.expected)]);
         lift(pair.expected, own[static_cast<unsigned char>(pair.typed)]);
         weights.m_pairs.emplace_back(pair.expected, pair.typed);

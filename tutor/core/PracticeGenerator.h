@@ -20,15 +20,15 @@
 
 // What the pupil's history says about one character, as expected by the
 // exercise (not as typed).
-struct CharacterFigures {
+struct PracticeKey {
     char character = 0;
-    int keystrokes = 0;             // times the character was to be typed
-    int wrong = 0;                  // wrong keystrokes while it was expected
+    int keystrokes = 0;             // keystrokes while it was expected, right and wrong
+    int wrong = 0;                  // the wrong ones among them
     double averageIntervalMs = 0.0; // 0 when unknown
 };
 
 // The pupil typed `typed` where `expected` was asked for, `count` times.
-struct ConfusionFigures {
+struct PracticeConfusion {
     char expected = 0;
     char typed = 0;
     int count = 0;
@@ -36,8 +36,8 @@ struct ConfusionFigures {
 
 // Empty for a pupil without history.
 struct PracticeStatistics {
-    std::vector<CharacterFigures> characters;
-    std::vector<ConfusionFigures> confusions;
+    std::vector<PracticeKey> characters;
+    std::vector<PracticeConfusion> confusions;
 };
 
 // The words and sentences to build from, all Windows-1252. Sentences are in

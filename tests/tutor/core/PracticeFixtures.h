@@ -56,7 +56,7 @@ inline PracticeStatistics EvenPupil(int keystrokes, int wrong, double intervalMs
 
 inline void SetFigures(PracticeStatistics& statistics, char c, int keystrokes, int wrong,
                        double intervalMs = 250.0) {
-    for (CharacterFigures& figures : statistics.characters) {
+    for (PracticeKey& figures : statistics.characters) {
         if (figures.character == c)
             figures = {c, keystrokes, wrong, intervalMs};
     }

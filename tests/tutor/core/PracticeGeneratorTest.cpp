@@ -39,8 +39,7 @@ PracticeStatistics WithConfusion(PracticeStatistics statistics, char expected, c
 }
 
 PracticeStatistics Without(PracticeStatistics statistics, char c) {
-    std::erase_if(statistics.characters,
-                  [c](const CharacterFigures& f) { return f.character == c; });
+    std::erase_if(statistics.characters, [c](const PracticeKey& f) { return f.character == c; });
     return statistics;
 }
 
