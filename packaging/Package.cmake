@@ -28,9 +28,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Arial's metric twin, which every window and report is laid out in, and a
 # proportional face for the system's "sans-serif": with Liberation alone,
 # fontconfig resolves it to Liberation Mono, and message boxes and file
-# dialogs come out in a typewriter face. The Italian word list gives the
-# personal exercise its drills (without it the exercise keeps to sentences).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core, witalian")
+# dialogs come out in a typewriter face. SQLite keeps the practice history
+# (named here too, although the library scan finds it). The Italian word list
+# gives the personal exercise its drills (without it the exercise keeps to
+# sentences).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core, libsqlite3-0, witalian")
 # The menu, the file manager's "open with" and the icon caches are brought
 # up to date by these packages' own triggers when they are present.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme, qt6-translations-l10n")

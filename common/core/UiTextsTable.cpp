@@ -136,6 +136,16 @@ constexpr UiTextEntry kTutorTexts[] = {
     {"0206", "Lingua attuale: Italiano [Default]"_cp1252, {}},
     {"0207", "Autore: [Default]"_cp1252, {}},
     {"0208", "Rapporto errori/battute"_cp1252, {}},
+    // Practice history: why progress cannot be saved.
+    {"0400", "I progressi non possono essere salvati."_cp1252, {}},
+    {"0401", "L'archivio dei progressi è già usato da un altro Zentavo aperto."_cp1252, {}},
+    {"0402", "L'archivio dei progressi è di sola lettura."_cp1252, {}},
+    {"0403", "Il disco è pieno."_cp1252, {}},
+    {"0404", "L'archivio dei progressi è stato scritto da una versione più recente di Zentavo."_cp1252, {}},
+    {"0405", "L'archivio dei progressi non può essere aperto."_cp1252, {}},
+    {"0406", "Puoi comunque continuare a esercitarti."_cp1252, {}},
+    {"0407", "L'archivio dei progressi era danneggiato ed è stato messo da parte come:"_cp1252, {}},
+    {"0408", "Da ora i progressi vengono salvati in un archivio nuovo."_cp1252, {}},
     // Personal exercise on the pupil's weak keys.
     {"0500", "Allenamento personale"_cp1252, {}},
     {"1003", "italiano"_cp1252, {}},

@@ -106,6 +106,7 @@ char ExerciseRun::EvaluateKeystroke(char code) {
             m_observer.FlashInputBox();
         }
         if (clockRunning) {
+            NoteKeystroke(code);
             Increment(m_sentence.SentenceWrong);
             Increment(m_totalWrong);
             ShowCounters();
@@ -115,6 +116,7 @@ char ExerciseRun::EvaluateKeystroke(char code) {
         Publish();
         return 0;
     }
+    NoteKeystroke(code);
     Sound(kSoundKeystroke);
     Increment(m_sentence.SentenceCorrect);
     Increment(m_totalCorrect);
@@ -196,6 +198,7 @@ void ExerciseRun::FinishSentence() {
     Sound(result.record ? kSoundRecord : kSoundOrdinaryEnd);
     m_sentence.FirstOfLevel = false;
     m_pauseStart = m_clock.Now();
+    NoteFinishedSentence(result);
 }
 
 void ExerciseRun::PauseTick() {
@@ -353,6 +356,8 @@ void ExerciseRun::LevelOrExerciseEnd() {
 }
 
 void ExerciseRun::ResetToStart() {
+    if (m_practice != nullptr)
+        m_practice->SentenceAbandoned();
     m_screen.languageMenuEnabled = true;
     m_screen.face = {'K', false};
 
@@ -406,6 +411,8 @@ void ExerciseRun::Restart() {
     if (m_closing)
         return;
     m_timing.StopClock();
+    if (m_practice != nullptr)
+        m_practice->SentenceAbandoned();
     m_sentence.ExerciseOver = true;
     StartNextSentence();
     Publish();
@@ -477,4 +484,22 @@ void ExerciseRun::Sound(int number) {
 
 void ExerciseRun::Publish() {
     m_observer.ScreenChanged(m_screen);
+}
+
+void ExerciseRun::NoteKeystroke(char typed) {
+    if (m_practice != nullptr)
+        m_practice->KeystrokeJudged(m_sentence.ExpectedChar[0], typed, m_clock.Milliseconds());
+}
+
+void ExerciseRun::NoteFinishedSentence(const SentenceResult& result) {
+    if (m_practice == nullptr)
+        return;
+    const std::string exercise =
+        m_catalogue.ExerciseFile().empty() ? std::string() : m_catalogue.ExerciseFileName();
+    const std::int64_t seconds = std::clamp<std::int64_t>(m_pauseStart - m_timing.StartTime(), 0,
+                                                          std::numeric_limits<std::int32_t>::max());
+    m_practice->SentenceFinished({exercise, m_levelsReached, m_sentenceNumber, m_results.Difficulty,
+                                  result.speed, result.points, m_sentence.SentenceCorrect,
+                                  m_sentence.SentenceWrong, static_cast<std::int32_t>(seconds),
+                                  m_pauseStart});
 }

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "common/core/UiTexts.h"
+#include "tutor/core/PracticeObserver.h"
 #include "tutor/core/ResultsTable.h"
 #include "tutor/core/SentenceTiming.h"
 #include "tutor/core/TutorPorts.h"
@@ -52,6 +53,8 @@ public:
                 const UiTexts& texts, bool largeScreen);
 
     // Settings ------------------------------------------------------------
+    // Who keeps the practice (none by default); the run only reports to it.
+    void SetPracticeObserver(PracticeObserver* observer) { m_practice = observer; }
     // New texts after a change of language, for the run and its catalogue.
     void SetTexts(const UiTexts& texts);
     void SetDifficulty(std::int16_t index);
@@ -125,6 +128,9 @@ private:
     void SwitchCapsLockOff();
     void Sound(int number);
     void Publish();
+    // What the practice observer is told.
+    void NoteKeystroke(char typed);
+    void NoteFinishedSentence(const SentenceResult& result);
 
     Clock& m_clock;
     RandomSource& m_random;
@@ -132,6 +138,7 @@ private:
     ResultsPresenter& m_presenter;
     ExerciseCatalogue& m_catalogue;
     TutorObserver& m_observer;
+    PracticeObserver* m_practice = nullptr;
     UiTexts m_texts;
 
     TutorScreen m_screen;

@@ -14,6 +14,9 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual std::int64_t Now() const = 0;
+    // A steady count of milliseconds, for the time between two keystrokes;
+    // only differences count. Whole seconds where nothing finer is known.
+    virtual std::int64_t Milliseconds() const { return Now() * 1000; }
 };
 
 class RandomSource {

@@ -17,6 +17,12 @@ std::int64_t SystemClock::Now() const {
     return QDateTime::currentSecsSinceEpoch();
 }
 
+std::int64_t SystemClock::Milliseconds() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 void ClockSeededRandom::Reseed() {
     const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
     m_state = static_cast<std::uint64_t>(ticks) ^ 0x9E3779B97F4A7C15ull;

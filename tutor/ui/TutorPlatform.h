@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+class HistoryStore;
 class QString;
 class QWidget;
 class UiTexts;
@@ -67,12 +68,15 @@ struct TutorEnvironment {
     std::function<void(int)> wait;
     // The shaped key-map window on the start screen.
     bool mapWindow = true;
+    // The practice history of this account; none records nothing.
+    HistoryStore* history = nullptr;
 };
 
-// The date-time clock in whole seconds.
+// The date-time clock in whole seconds, and a steady clock in milliseconds.
 class SystemClock : public Clock {
 public:
     std::int64_t Now() const override;
+    std::int64_t Milliseconds() const override;
 };
 
 class ClockSeededRandom : public RandomSource {

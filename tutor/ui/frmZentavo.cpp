@@ -5,6 +5,7 @@
 #include "common/ui/Pictures.h"
 #include "common/ui/QtCp1252.h"
 #include "tutor/core/ClsResize.h"
+#include "tutor/core/ProgressStoreMessage.h"
 #include "tutor/ui/KeyboardView.h"
 #include "tutor/ui/StampaTastiera.h"
 #include "tutor/ui/WidgetScaler.h"
@@ -147,6 +148,7 @@ frmZentavo::frmZentavo(TutorEnvironment environment, QWidget* parent)
         TutorPortSet{*m_env.clock, *m_env.random, *m_capsLockAdapter, *m_env.results}, *m_catalogue,
         observer, m_texts, m_env.largeScreen);
     m_run->SetSoundsOn(m_settings.SoundsOn);
+    StartPracticeRecording();
 
     const int level = m_settings.Category == CategoryLevel::Esperto ? 1 : 0;
     optLevel[static_cast<size_t>(level)]->setChecked(true);
@@ -197,11 +199,33 @@ void frmZentavo::Start() {
     CheckKeyboardLayout();
     if (m_closing)
         return;
+    if (m_practice)
+        m_practice->ReportStoreStatus();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ShowTitleLetters();
     QApplication::restoreOverrideCursor();
     if (!m_closing)
         RunWelcome();
+}
+
+void frmZentavo::StartPracticeRecording() {
+    if (m_env.history == nullptr)
+        return;
+    m_practice = std::make_unique<PracticeRecorder>(
+        *m_env.history, [this](StoreStatus status, const std::string& keptAside) {
+            TellProgressStoreStatus(status, keptAside);
+        });
+    m_practice->FollowStorePupil();
+    m_run->SetPracticeObserver(m_practice.get());
+}
+
+void frmZentavo::TellProgressStoreStatus(StoreStatus status, const std::string& keptAside) {
+    const QString text = ToQString(ProgressStoreMessage(status, keptAside, m_texts));
+    // A write fails while a key is being handled: the box waits until the
+    // key's work is done.
+    QTimer::singleShot(0, this, [this, text] {
+        m_env.messages->Show(QMessageBox::Warning, WarningTitle(), text);
+    });
 }
 
 void frmZentavo::CheckKeyboardLayout() {

@@ -14,6 +14,7 @@
 #include "common/ui/QtTextMeasure.h"
 #include "tutor/core/ExerciseCatalogue.h"
 #include "tutor/core/ExerciseRun.h"
+#include "tutor/core/PracticeRecorder.h"
 #include "tutor/ui/KeyboardModel.h"
 #include "tutor/ui/TutorPlatform.h"
 
@@ -60,6 +61,8 @@ public:
 
     // -- for tests and tools
     ExerciseRun& Run() { return *m_run; }
+    // Null without a history.
+    PracticeRecorder* Practice() { return m_practice.get(); }
     KeyboardModel& Keyboard() { return m_keyboard; }
     ExerciseCatalogue& Catalogue() { return *m_catalogue; }
     const UiTexts& Texts() const { return m_texts; }
@@ -97,6 +100,8 @@ private:
     void PlaceForScreen();
     void CentreNotebook();
     void CheckKeyboardLayout();
+    void StartPracticeRecording();
+    void TellProgressStoreStatus(StoreStatus status, const std::string& keptAside);
     void ShowTitleLetters();
     void RunWelcome();
     void Unload();
@@ -135,6 +140,7 @@ private:
     std::unique_ptr<ExerciseCatalogue> m_catalogue;
     std::unique_ptr<CapsLockAdapter> m_capsLockAdapter;
     std::unique_ptr<ExerciseRun> m_run;
+    std::unique_ptr<PracticeRecorder> m_practice;
     KeyboardModel m_keyboard;
     KeyboardLayoutSwitcher m_layouts;
     std::unique_ptr<WidgetScaler> m_scaler;

@@ -25,8 +25,8 @@ TEST(UiTexts, IdsAreFourDigitsSortedAndInTheirProgramsRange) {
         for (const std::string& id : ids) {
             EXPECT_TRUE(IsFourDigits(id)) << id;
             if (program == UiProgram::Tutor)
-                EXPECT_TRUE((id >= "0001" && id <= "0208") || (id >= "0500" && id <= "0529") ||
-                            id == "1003" || id == "1006")
+                EXPECT_TRUE((id >= "0001" && id <= "0208") || (id >= "0400" && id <= "0429") ||
+                            (id >= "0500" && id <= "0529") || id == "1003" || id == "1006")
                     << id;
             else
                 EXPECT_TRUE(id >= "2001" && id <= "2140") << id;

@@ -17,7 +17,9 @@
 class FakeClock : public Clock {
 public:
     std::int64_t Now() const override { return now; }
+    std::int64_t Milliseconds() const override { return ms; }
     std::int64_t now = 1000;
+    std::int64_t ms = 0;
 };
 
 class ScriptedRandom : public RandomSource {

@@ -1,0 +1,55 @@
+// One open connection to a history file: opening with the flags the store
+// wants, plain statements, a cache of the statements a sentence's recording
+// repeats, and transactions that roll back unless committed.
+#pragma once
+
+#include "history/SqlStatement.h"
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+
+class HistoryDatabase {
+public:
+    // Opens (and, unless readOnly, creates) the file; throws SqlError.
+    HistoryDatabase(const std::filesystem::path& file, bool readOnly);
+    ~HistoryDatabase();
+    HistoryDatabase(const HistoryDatabase&) = delete;
+    HistoryDatabase& operator=(const HistoryDatabase&) = delete;
+
+    bool ReadOnly() const { return m_readOnly; }
+    // Runs statements that return nothing of interest.
+    void Execute(std::string_view sql);
+    SqlStatement Prepare(std::string_view sql);
+    // A statement prepared once and kept; reset before it is handed out.
+    SqlStatement& Cached(std::string_view sql);
+    // The first column of the first row, or fallback when there is none.
+    std::int64_t QueryInt(std::string_view sql, std::int64_t fallback = 0);
+    std::string QueryText(std::string_view sql);
+    std::int64_t LastInsertId() const;
+    int Changes() const;
+
+private:
+    sqlite3* m_db = nullptr;
+    bool m_readOnly;
+    std::map<std::string, std::unique_ptr<SqlStatement>, std::less<>> m_cache;
+};
+
+// BEGIN on construction, ROLLBACK on destruction unless Commit() ran.
+class Transaction {
+public:
+    enum class Kind { Immediate, Exclusive };
+    explicit Transaction(HistoryDatabase& db, Kind kind = Kind::Immediate);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void Commit();
+
+private:
+    HistoryDatabase& m_db;
+    bool m_open = true;
+};
