@@ -8,6 +8,7 @@
 #include "common/ui/QtTranslations.h"
 #include "common/ui/SingleInstance.h"
 #include "history/HistoryStore.h"
+#include "tutor/core/WordList.h"
 #include "tutor/ui/LevelEndFlow.h"
 #include "tutor/ui/TimingProbe.h"
 #include "tutor/ui/TutorPlatform.h"
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
         ReadLocationInputs(folder, [](const char* name) { return std::getenv(name); });
     history.Open(HistoryStore::DefaultPath(inputs.xdgDataHome, inputs.home), accountUserName());
     environment.history = &history;
+    environment.wordListPath = kDebianItalianWordList;
 
     frmZentavo window(environment);
     real.SetDialogParent(&window);

@@ -5,10 +5,13 @@
 #include "common/core/ExerciseFile.h"
 #include "common/core/IniFormat.h"
 #include "common/core/ProgramPaths.h"
+#include "history/HistoryTypes.h"
 #include "tutor/core/BuiltInSentence.h"
+#include "tutor/core/WordList.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 namespace {
@@ -126,5 +129,59 @@ bool WritePracticeExercise(const std::string& path, const PracticeExercise& exer
         std::filesystem::remove(temporary, error);
         return false;
     }
+    return true;
+}
+
+namespace {
+
+int ClampedCount(std::int64_t count) {
+    return static_cast<int>(std::clamp<std::int64_t>(count, 0, std::numeric_limits<int>::max()));
+}
+
+} // namespace
+
+PracticeStatistics PracticeStatisticsOf(const PracticeProfile& profile) {
+    PracticeStatistics statistics;
+    for (const KeyFigures& key : profile.keys)
+        statistics.characters.push_back({key.character, ClampedCount(key.keystrokes),
+                                         ClampedCount(key.wrong), key.averageIntervalMs});
+    for (const ConfusionFigures& confusion : profile.confusions)
+        statistics.confusions.push_back(
+            {confusion.expected, confusion.typed, ClampedCount(confusion.count)});
+    return statistics;
+}
+
+PersonalExerciseKeeper::PersonalExerciseKeeper(std::vector<std::string> places,
+                                               std::string wordListPath, const TextMeasure& measure,
+                                               ExerciseCatalogue::SentenceLine line)
+    : m_places(std::move(places)), m_wordListPath(std::move(wordListPath)), m_measure(measure),
+      m_line(std::move(line)) {}
+
+bool PersonalExerciseKeeper::Renew(const PracticeStatistics& statistics, const UiTexts& texts,
+                                   std::uint64_t seed) {
+    if (!m_wordsRead) {
+        // A missing or unusable list leaves the exercise to the sentences.
+        m_words = ReadWordList(m_wordListPath).words;
+        m_wordsRead = true;
+    }
+    const std::string previous = m_path;
+    m_path = PersonalExercisePath(m_places, texts);
+    if (m_path.empty())
+        return false;
+    const std::string fileName = m_path.substr(m_path.find_last_of('/') + 1);
+    PracticeMaterial material;
+    material.words = m_words;
+    material.sentences = CollectPracticeSentences(m_places, fileName);
+    const PracticeGenerator generator(material, m_measure, m_line);
+    const PracticeExercise exercise =
+        generator.Generate(CharacterWeights::FromStatistics(statistics), seed);
+    if (!WritePracticeExercise(m_path, exercise))
+        return false;
+    // Another language names the exercise otherwise: the list keeps one.
+    if (!previous.empty() && previous != m_path) {
+        std::error_code ignored;
+        std::filesystem::remove(NativePath(previous), ignored);
+    }
+    m_aimed = exercise.aimedCharacters;
     return true;
 }

@@ -34,3 +34,35 @@ std::vector<std::string> CollectPracticeSentences(const std::vector<std::string>
 // beside the path, then puts it in place in one rename, so the list never
 // sees half an exercise. False, with any old file untouched, on failure.
 bool WritePracticeExercise(const std::string& path, const PracticeExercise& exercise);
+
+struct PracticeProfile;
+
+// The history's figures of one pupil as the generator's input.
+PracticeStatistics PracticeStatisticsOf(const PracticeProfile& profile);
+
+// Keeps the personal exercise of the tutor's current pupil up to date: each
+// renewal makes a new exercise from the figures it is given and writes it
+// over the old one. The word list is read at the first renewal and kept;
+// the sentences of the exercise files are read anew each time, since a
+// teacher may have added a file meanwhile.
+class PersonalExerciseKeeper {
+public:
+    PersonalExerciseKeeper(std::vector<std::string> places, std::string wordListPath,
+                           const TextMeasure& measure, ExerciseCatalogue::SentenceLine line);
+
+    // False when the exercise could not be written (the old one then stays).
+    bool Renew(const PracticeStatistics& statistics, const UiTexts& texts, std::uint64_t seed);
+    // The characters the exercise written last aims at; "" when balanced.
+    const std::string& AimedCharacters() const { return m_aimed; }
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::vector<std::string> m_places;
+    std::string m_wordListPath;
+    const TextMeasure& m_measure;
+    ExerciseCatalogue::SentenceLine m_line;
+    bool m_wordsRead = false;
+    std::vector<std::string> m_words;
+    std::string m_aimed;
+    std::string m_path;
+};

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include "history/HistoryTypes.h"
+
 #include <filesystem>
+#include <limits>
 
 namespace {
 
@@ -91,6 +94,73 @@ TEST(PersonalExercise, MaterialIsEveryListedExerciseButItselfAndTheBuiltInSenten
     EXPECT_EQ(sentences[1], "Uno\r\ndue");
     EXPECT_EQ(sentences[2], "asdf jkl");
     EXPECT_EQ(sentences[3], BuiltInSentence(1));
+}
+
+TEST(PersonalExercise, HistoryFiguresBecomeTheGeneratorsInput) {
+    PracticeProfile profile;
+    profile.keys.push_back({'q', 120, 30, 0.25, 410.0, true});
+    profile.keys.push_back({'a', std::numeric_limits<std::int64_t>::max(), -4, 0.0, 0.0, true});
+    profile.confusions.push_back({'\xE0', '\xF2', 7});
+    const PracticeStatistics statistics = PracticeStatisticsOf(profile);
+    ASSERT_EQ(statistics.characters.size(), 2u);
+    EXPECT_EQ(statistics.characters[0].character, 'q');
+    EXPECT_EQ(statistics.characters[0].keystrokes, 120);
+    EXPECT_EQ(statistics.characters[0].wrong, 30);
+    EXPECT_EQ(statistics.characters[0].averageIntervalMs, 410.0);
+    EXPECT_EQ(statistics.characters[1].keystrokes, std::numeric_limits<int>::max());
+    EXPECT_EQ(statistics.characters[1].wrong, 0);
+    ASSERT_EQ(statistics.confusions.size(), 1u);
+    EXPECT_EQ(statistics.confusions[0].typed, '\xF2');
+    EXPECT_EQ(statistics.confusions[0].count, 7);
+}
+
+TEST(PersonalExercise, KeeperRenewsForEachPupil) {
+    TempFolder user;
+    std::filesystem::create_directories(user.Path() + "Esercizi");
+    user.Write("words.txt", "quando\nacqua\nquadro\nquesto\nqui\nsole\nmare\nper\xC3\xB2\n"
+                            "pu\xC3\xB2\nandr\xC3\xB2\ncasa\ncane\nlibro\nscuola\nverde\n");
+    const UiTexts texts = UiTexts::BuiltIn(UiProgram::Tutor);
+    PersonalExerciseKeeper keeper({user.Path(), kShippedData}, user.Path() + "words.txt",
+                                  LetterMeasure(), TutorLine());
+    ASSERT_TRUE(keeper.Renew(PupilWeakOnQAndOGrave(), texts, 1));
+    EXPECT_EQ(keeper.Path(), user.Path() + "Esercizi/Allenamento personale.ftd");
+    EXPECT_EQ(keeper.AimedCharacters().substr(0, 2), "\xF2q");
+    EXPECT_NE(ReadSentence(keeper.Path(), 1, 1).find('q'), std::string::npos);
+    EXPECT_FALSE(ReadSentence(keeper.Path(), 3, 5).empty());
+
+    PracticeStatistics other = EvenPupil(300, 6);
+    SetFigures(other, 'v', 300, 90);
+    ASSERT_TRUE(keeper.Renew(other, texts, 1));
+    EXPECT_EQ(keeper.AimedCharacters().front(), 'v');
+    ASSERT_TRUE(keeper.Renew({}, texts, 1));
+    EXPECT_EQ(keeper.AimedCharacters(), "");
+}
+
+TEST(PersonalExercise, KeeperWithoutWordListOrFolder) {
+    TempFolder user;
+    std::filesystem::create_directories(user.Path() + "Esercizi");
+    const UiTexts texts = UiTexts::BuiltIn(UiProgram::Tutor);
+    PersonalExerciseKeeper keeper({user.Path()}, user.Path() + "none", LetterMeasure(),
+                                  TutorLine());
+    ASSERT_TRUE(keeper.Renew(PupilWeakOnQAndOGrave(), texts, 2));
+    EXPECT_EQ(CountSentences(keeper.Path(), 15), (std::array<int, 3>{5, 5, 5}));
+    PersonalExerciseKeeper homeless({user.Path() + "gone/"}, user.Path() + "none", LetterMeasure(),
+                                    TutorLine());
+    EXPECT_FALSE(homeless.Renew({}, texts, 2));
+}
+
+TEST(PersonalExercise, KeeperRenamedByALanguageLeavesOneFile) {
+    TempFolder user;
+    std::filesystem::create_directories(user.Path() + "Esercizi");
+    user.Write("Lang/English.lng", "[Strings]\r\n0500=Personal training\r\n");
+    PersonalExerciseKeeper keeper({user.Path()}, user.Path() + "none", LetterMeasure(),
+                                  TutorLine());
+    ASSERT_TRUE(keeper.Renew({}, UiTexts::BuiltIn(UiProgram::Tutor), 1));
+    ASSERT_TRUE(
+        keeper.Renew({}, UiTexts::FromFile(UiProgram::Tutor, user.Path() + "Lang/English.lng"), 1));
+    EXPECT_EQ(keeper.Path(), user.Path() + "Esercizi/Personal training.ftd");
+    EXPECT_TRUE(std::filesystem::exists(keeper.Path()));
+    EXPECT_FALSE(std::filesystem::exists(user.Path() + "Esercizi/Allenamento personale.ftd"));
 }
 
 } // namespace
