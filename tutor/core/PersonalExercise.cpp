@@ -78,8 +78,9 @@ std::string PersonalExerciseName(const UiTexts& texts) {
 std::string PersonalExercisePath(const std::vector<std::string>& places, const UiTexts& texts) {
     if (places.empty())
         return {};
-    return WithTrailingSlash(places.front()) + kExercisesFolder + PersonalExerciseName(texts) +
-           std::string(kExtension);
+    // The name is a text of the language; the file's name is the system's.
+    return WithTrailingSlash(places.front()) + kExercisesFolder +
+           Cp1252ToFileName(PersonalExerciseName(texts)) + std::string(kExtension);
 }
 
 std::vector<std::string> CollectPracticeSentences(const std::vector<std::string>& places,

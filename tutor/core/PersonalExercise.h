@@ -21,7 +21,8 @@ inline constexpr const char* kPersonalExerciseVersion = "3.0.0";
 // file name the list can open (no folder separators, no dots, no controls);
 // the built-in Italian when the language has no such text.
 std::string PersonalExerciseName(const UiTexts& texts);
-// The first of the places is the user's own (see ProgramLocations).
+// The first of the places is the user's own (see ProgramLocations). Paths
+// are the system's bytes, like every path of the core.
 std::string PersonalExercisePath(const std::vector<std::string>& places, const UiTexts& texts);
 
 // Every sentence of the "*.ftd" files in Esercizi/ and CorsoZentavo/ of the

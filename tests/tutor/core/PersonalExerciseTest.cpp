@@ -26,6 +26,10 @@ TEST(PersonalExercise, NamedByTheLanguage) {
             UiTexts::FromFile(UiProgram::Tutor, folder.Path() + "Lang/X.lng"));
     };
     EXPECT_EQ(named("0500=Personal training"), "Personal training");
+    EXPECT_EQ(named("0500=Entra\xEEnement personnel"), "Entra\xEEnement personnel");
+    EXPECT_EQ(PersonalExercisePath(
+                  {"/p/"}, UiTexts::FromFile(UiProgram::Tutor, folder.Path() + "Lang/X.lng")),
+              "/p/Esercizi/Entra\xC3\xAEnement personnel.ftd");
     // The list cuts a name at its first dot and cannot open a path.
     EXPECT_EQ(named("0500=Mr. A/B\\C"), "Mr  A B C");
     EXPECT_EQ(named("0500=  ..  "), "Allenamento personale");
