@@ -15,6 +15,9 @@ set(ZENTAVO_PACKAGE_DEPENDS
   # alone, fontconfig resolves it to Liberation Mono, and message boxes
   # and file dialogs come out in a typewriter face.
   fonts-dejavu-core
+  # The Italian word list the personal exercise takes its drills from
+  # (without it the exercise keeps to whole sentences).
+  witalian
 )
 set(ZENTAVO_PACKAGE_RECOMMENDS
   # The menu, the file manager's "open with" and the icon caches are

@@ -199,6 +199,8 @@ constexpr UiTextEntry kTutorTexts[] = {
     {"0486", "Giorno"_cp1252, {}},
     {"0487", "nessuno"_cp1252, {}},
     {"0488", "I progressi non sono disponibili."_cp1252, {}},
+    // Personal exercise on the pupil's weak keys.
+    {"0500", "Allenamento personale"_cp1252, {}},
     {"1003", "italiano"_cp1252, {}},
     {"1006", "Tastiera italiana"_cp1252, {}},
 };

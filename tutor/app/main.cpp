@@ -9,6 +9,7 @@
 #include "common/ui/SingleInstance.h"
 #include "common/ui/TerminationSignals.h"
 #include "history/HistoryStore.h"
+#include "tutor/core/WordList.h"
 #include "tutor/ui/LevelEndFlow.h"
 #include "tutor/ui/TimingProbe.h"
 #include "tutor/ui/TutorPlatform.h"
@@ -84,6 +85,7 @@ int main(int argc, char** argv) {
         ReadLocationInputs(folder, [](const char* name) { return std::getenv(name); });
     history.Open(HistoryStore::DefaultPath(inputs.xdgDataHome, inputs.home), accountUserName());
     environment.history = &history;
+    environment.wordListPath = kDebianItalianWordList;
 
     frmZentavo window(environment);
     real.SetDialogParent(&window);

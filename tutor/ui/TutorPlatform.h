@@ -73,6 +73,9 @@ struct TutorEnvironment {
     bool mapWindow = true;
     // The practice history of this account; none records nothing.
     HistoryStore* history = nullptr;
+    // The word list of the personal exercise's drills. Empty: the window
+    // keeps no personal exercise (as tests of the exercise list want).
+    std::string wordListPath;
 };
 
 // The date-time clock in whole seconds, and a steady clock in milliseconds.

@@ -149,6 +149,11 @@ frmZentavo::frmZentavo(TutorEnvironment environment, QWidget* parent)
         observer, m_texts, m_env.largeScreen);
     m_run->SetSoundsOn(m_settings.SoundsOn);
     StartPracticeRecording();
+    if (!m_env.wordListPath.empty()) {
+        m_personal = std::make_unique<PersonalExerciseKeeper>(m_env.exercisePlaces,
+                                                              m_env.wordListPath, m_measure, line);
+        RenewPersonalExercise();
+    }
 
     const int level = m_settings.Category == CategoryLevel::Esperto ? 1 : 0;
     optLevel[static_cast<size_t>(level)]->setChecked(true);
@@ -222,6 +227,23 @@ void frmZentavo::StartPracticeRecording() {
     m_run->SetPracticeObserver(m_practice.get());
 }
 
+void frmZentavo::RenewPersonalExercise() {
+    if (!m_personal)
+        return;
+    PracticeStatistics statistics;
+    if (m_env.history != nullptr && m_practice && m_practice->Pupil())
+        statistics = PracticeStatisticsOf(m_env.history->PracticeProfileOf(*m_practice->Pupil()));
+    // A failed write leaves the exercise of before in the list; practising
+    // goes on either way, so the pupil is not troubled with it.
+    const std::string before = m_personal->Path();
+    m_personal->Renew(statistics, m_texts, static_cast<std::uint64_t>(m_env.clock->Milliseconds()));
+    // Another language renamed it: the list shows the new name only.
+    if (!before.empty() && before != m_personal->Path()) {
+        m_catalogue->FillExerciseList();
+        RenderList();
+    }
+}
+
 void frmZentavo::TellProgressStoreStatus(StoreStatus status, const std::string& keptAside) {
     const QString text = ToQString(ProgressStoreMessage(status, keptAside, m_texts));
     // A write fails while a key is being handled: the box waits until the
@@ -265,11 +287,14 @@ std::vector<TimedSequence::Step> frmZentavo::TitleSteps() {
 }
 
 void frmZentavo::ShowWelcome() {
+    if (m_closing)
+        return;
+    // The start screen returns after an exercise: its figures are in the
+    // history now, and the list shows the exercise made from them.
+    RenewPersonalExercise();
     // The run asks for the start screen from inside its own steps; the
     // typing out begins at the next turn of the event loop, and a start
     // screen still being typed out starts over.
-    if (m_closing)
-        return;
     m_sequence->Start(WelcomeSteps(0));
 }
 
@@ -605,6 +630,8 @@ void frmZentavo::ChoosePupil() {
     // the practice goes to whom the history now names.
     if (m_practice)
         m_practice->FollowStorePupil();
+    // A new pupil practises on their own weak keys.
+    RenewPersonalExercise();
     RenderPupilName();
 }
 

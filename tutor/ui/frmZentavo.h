@@ -20,6 +20,7 @@
 #include "common/ui/QtTextMeasure.h"
 #include "tutor/core/ExerciseCatalogue.h"
 #include "tutor/core/ExerciseRun.h"
+#include "tutor/core/PersonalExercise.h"
 #include "tutor/core/PracticeRecorder.h"
 #include "tutor/ui/KeyboardModel.h"
 #include "tutor/ui/PupilMenu.h"
@@ -76,6 +77,12 @@ public:
     ExerciseRun& Run() { return *m_run; }
     // Null without a history.
     PracticeRecorder* Practice() { return m_practice.get(); }
+    // Null without a word list.
+    const PersonalExerciseKeeper* PersonalExercise() const { return m_personal.get(); }
+    // Makes the personal exercise anew from the current pupil's figures:
+    // at start, whenever the start screen returns after an exercise, and
+    // after a switch of pupil.
+    void RenewPersonalExercise();
     KeyboardModel& Keyboard() { return m_keyboard; }
     ExerciseCatalogue& Catalogue() { return *m_catalogue; }
     const UiTexts& Texts() const { return m_texts; }
@@ -162,6 +169,7 @@ private:
     std::unique_ptr<CapsLockAdapter> m_capsLockAdapter;
     std::unique_ptr<ExerciseRun> m_run;
     std::unique_ptr<PracticeRecorder> m_practice;
+    std::unique_ptr<PersonalExerciseKeeper> m_personal;
     KeyboardModel m_keyboard;
     KeyboardLayoutSwitcher m_layouts;
     PupilMenu m_pupils;
