@@ -111,11 +111,17 @@ void frmTransparency::SlideIn(QPoint anchorGlobal) {
         screen = QGuiApplication::primaryScreen();
     const int screenBottom =
         screen ? screen->geometry().y() + screen->geometry().height() : anchorGlobal.y() + height();
-    const int targetTwips = anchorGlobal.y() * TwipsPerPixel;
+    // On a small screen the anchor lies too low for the whole map (the hands would be cut
+    // off below the screen's edge, or behind a panel): the window rises just enough.
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 0, screenBottom);
+    const int areaBottom = area.y() + area.height();
+    const int targetTop = MapTopOnArea(anchorGlobal.y(), height(), area.y(), areaBottom);
+    const int targetTwips = targetTop * TwipsPerPixel;
     const int stopTwips = SlideInStop(screenBottom * TwipsPerPixel, targetTwips);
+    const int stopTop = MapTopOnArea(ToPixels(stopTwips), height(), area.y(), areaBottom);
 
     if (!CanAnimate()) {
-        move(anchorGlobal.x(), ToPixels(stopTwips));
+        move(anchorGlobal.x(), stopTop);
         show();
     } else {
         move(anchorGlobal.x(), screenBottom);
@@ -127,7 +133,7 @@ void frmTransparency::SlideIn(QPoint anchorGlobal) {
             if (!self || m_closing)
                 return;
         }
-        move(anchorGlobal.x(), ToPixels(stopTwips));
+        move(anchorGlobal.x(), stopTop);
     }
     s_shown = true;
 }
