@@ -175,6 +175,7 @@ frmClassifica::frmClassifica(const ResultsTable& table, ResultsWindowContext con
         m_ownTexts = UiTexts::BuiltIn(UiProgram::Tutor);
         m_context.texts = &*m_ownTexts;
     }
+    m_pdf.SetTexts(*m_context.texts);
     m_figures.table = table;
     const std::size_t slash = m_context.exerciseFile.find_last_of("/\\");
     m_figures.exerciseFileName = slash == std::string::npos
