@@ -33,6 +33,8 @@ double ClockSeededRandom::Next() {
 }
 
 BookmarkAnswer QtBookmarkQuestion::Ask(const std::string& text) {
+    if (m_unattended)
+        return BookmarkAnswer::Cancel;
     QMessageBox box(QMessageBox::Question, QStringLiteral("Zentavo"),
                     MessageDisplayText(ToQString(text)),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
@@ -91,7 +93,7 @@ void WaitLettingEventsRun(int milliseconds) {
 RealTutorEnvironment::RealTutorEnvironment(std::string programFolder, std::string commandLine,
                                            bool largeScreen)
     : m_sounds(std::make_unique<SoundPlayer>()),
-      m_help(std::make_unique<HelpViewerPort>(ToQString(programFolder))) {
+      m_help(std::make_unique<HelpViewerPort>(PathToQString(programFolder))) {
     m_sounds->setSource(
         [](int number) {
             const QByteArray bytes = Pictures::soundBytes(number);
