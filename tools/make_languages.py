@@ -6,11 +6,11 @@ tools/lang/<Language>.txt holds "ID=text" lines (and "InfoAuthor=",
 space. The output is what the programs read: section [Strings], Windows-1252,
 CR LF line ends, no byte-order mark.
 
-Italiano.lng is made from the programs' own built-in Italian texts
-(common/core/UiTextsTable.cpp), so that a pupil who switched to another
-language can switch back to Italian in the language chooser; the few texts
-that the programs complete differently when they come from a file are
-adjusted below.
+The built-in Italian texts (common/core/UiTextsTable.cpp) ship in no
+language file: the language chooser offers them as its "Italian [Default]"
+entry. They are written as tools/lang/template/Italiano.lng, the template a
+translator starts from, with the few texts that the programs complete
+differently when they come from a file adjusted below.
 
 Every source must hold exactly the IDs of the built-in table.
 
@@ -42,9 +42,6 @@ ITALIAN_FILE_TEXTS = {
     "0206": "Lingua attuale:",
     "0207": "Autore:",
     "2124": "Riga" + NBSP,
-    # The read button's caption after a new choice; "&Leggi" would take the
-    # access key of "&Lingua" in the same window.
-    "2009": "L&eggi",
     "2138": "Lingua attuale:",
     "2139": "Autore:",
 }
@@ -126,7 +123,9 @@ def main():
     italian_file = {i: italian[i].strip(" ") for i in ids}
     italian_file.update(ITALIAN_FILE_TEXTS)
     italian_file["InfoAuthor"], italian_file["MailAuthor"] = ITALIAN_AUTHOR
-    write_lng(os.path.join(folder, "Italiano.lng"), "Italian", italian_file, ids)
+    template = os.path.join(ROOT, "tools", "lang", "template")
+    os.makedirs(template, exist_ok=True)
+    write_lng(os.path.join(template, "Italiano.lng"), "Italian", italian_file, ids)
 
     for source in sorted(glob.glob(os.path.join(ROOT, "tools", "lang", "*.txt"))):
         language = os.path.splitext(os.path.basename(source))[0]

@@ -104,3 +104,18 @@ LanguageAuthor ReadLanguageAuthor(const std::string& programFolder, const std::s
     return {GetLangString(programFolder, language, "InfoAuthor"),
             GetLangString(programFolder, language, "MailAuthor")};
 }
+
+std::string LanguageLocaleName(std::string_view language, bool builtInTexts) {
+    if (builtInTexts)
+        return "it";
+    static constexpr std::pair<std::string_view, std::string_view> kLocales[] = {{"English", "en"},
+                                                                                 {"French", "fr"},
+                                                                                 {"German", "de"},
+                                                                                 {"Italian", "it"},
+                                                                                 {"Spanish", "es"}};
+    for (const auto& [name, locale] : kLocales) {
+        if (Cp1252EqualNoCase(language, name))
+            return std::string(locale);
+    }
+    return {};
+}

@@ -14,6 +14,8 @@ inline constexpr std::string_view kLanguageFolder = "Lang/";
 inline constexpr std::string_view kLanguageExtension = ".lng";
 inline constexpr std::string_view kLanguageSection = "Strings";
 inline constexpr std::string_view kDefaultLanguageEntry = "Italian [Default]";
+// The language of the built-in texts, as the settings name it.
+inline constexpr std::string_view kDefaultLanguage = "Italian";
 
 std::string LanguageFilePath(const std::string& programFolder, const std::string& language);
 // True when the language's file can be opened for reading.
@@ -34,6 +36,13 @@ std::string InstallerLanguageFromLocale(std::string_view locale);
 // The language of a first start from the installer's choice; "Italian" for
 // "" and every value not known.
 std::string FirstLanguage(std::string_view installerValue);
+
+// The locale whose translations Qt's own buttons and dialogs (Yes, No,
+// Cancel, the file dialog) take: "it" while the built-in Italian texts are in
+// use, else the locale of the language's name ("English" -> "en", "French"
+// -> "fr", "German" -> "de", "Spanish" -> "es", "Italian" -> "it"); "" for
+// a name not known, which leaves Qt to the system's locale.
+std::string LanguageLocaleName(std::string_view language, bool builtInTexts);
 
 // Names of the files Lang/*.lng, less ".lng", in byte order.
 std::vector<std::string> ListLanguages(const std::string& programFolder);

@@ -2,6 +2,11 @@
 
 #include "common/core/Cp1252.h"
 
+std::string HelpPageName(int topic) {
+    const std::string page = topic == kHelpContentsTopic ? "index" : std::to_string(topic);
+    return std::string(kHelpFolderName) + "/" + page + ".html";
+}
+
 std::string WithTrailingSlash(std::string folder) {
     if (!folder.empty() && folder.back() != '/' && folder.back() != '\\')
         folder += '/';

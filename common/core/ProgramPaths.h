@@ -19,6 +19,13 @@ std::string WithTrailingSlash(std::string folder);
 std::string ProgramFolderOf(const std::string& executablePath);
 std::string SettingsFilePath(const std::string& programFolder);
 
+// The help pages live in this folder beside the programs: topic N is the page
+// N.html, topic 0 the contents page index.html.
+inline constexpr std::string_view kHelpFolderName = "help";
+inline constexpr int kHelpContentsTopic = 0;
+// The page of a topic as the programs name it to the user, "help/1000.html".
+std::string HelpPageName(int topic);
+
 std::filesystem::path NativePath(std::string_view path);
 std::string FromNativePath(const std::filesystem::path& path);
 

@@ -168,10 +168,14 @@ bool SaveTutorSettings(const std::string& iniPath, const TutorSettings& settings
 }
 
 std::string BookmarkQuestionText(const UiTexts& texts) {
+    // Every text takes its line, an empty one too (a language file that
+    // lacks it), so the lines keep their places in the question.
     std::string text;
+    bool first = true;
     for (const char* id : {"0021", "0022", "0023", "0024", "0025", "0026"}) {
-        if (!text.empty())
+        if (!first)
             text += "\r\n";
+        first = false;
         text += texts.Text(id);
     }
     return text;

@@ -54,6 +54,13 @@ const std::vector<std::string>& UiTexts::Ids(UiProgram program) {
     return program == UiProgram::Tutor ? tutor : editor;
 }
 
+UiTexts UiTexts::ForLanguage(UiProgram program, const std::string& programFolder,
+                             const std::string& language) {
+    if (LanguageFileExists(programFolder, language))
+        return FromFile(program, LanguageFilePath(programFolder, language));
+    return BuiltIn(program);
+}
+
 UiTexts UiTexts::BuiltIn(UiProgram program) {
     UiTexts texts(program, false);
     for (const UiTextEntry& entry : BuiltInUiTexts(program)) {

@@ -31,6 +31,10 @@ public:
     static UiTexts BuiltIn(UiProgram program);
     // Every ID from the file; an ID the file lacks, or a missing file, gives "".
     static UiTexts FromFile(UiProgram program, const std::string& lngPath);
+    // The texts of a language: from its file in Lang/ when that exists, else
+    // the built-in Italian (the chooser's default entry has no file).
+    static UiTexts ForLanguage(UiProgram program, const std::string& programFolder,
+                               const std::string& language);
 
     const std::string& Text(std::string_view id) const; // "" when unknown/missing
     const std::string& ToolTip(std::string_view id) const;

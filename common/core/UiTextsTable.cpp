@@ -201,6 +201,9 @@ constexpr UiTextEntry kTutorTexts[] = {
     {"0488", "I progressi non sono disponibili."_cp1252, {}},
     // Personal exercise on the pupil's weak keys.
     {"0500", "Allenamento personale"_cp1252, {}},
+    // Results window: the PDF export that fails, followed by the file's path.
+    {"0300", "Impossibile scrivere il file PDF dei risultati:"_cp1252, {}},
+    {"0301", "Il file PDF dei risultati è stato scritto, ma nessun programma ha potuto aprirlo:"_cp1252, {}},
     {"1003", "italiano"_cp1252, {}},
     {"1006", "Tastiera italiana"_cp1252, {}},
 };
@@ -215,7 +218,8 @@ constexpr UiTextEntry kEditorTexts[] = {
     {"2006", "Seleziona il file da aprire"_cp1252, {}},
     {"2007", "impossibile modificare il file: file di sola lettura."_cp1252, {}},
     {"2008", "Cambiare l'attributo del file e riprovare."_cp1252, {}},
-    {"2009", "&Leggi"_cp1252, {}},
+    // As the read button's own caption: Alt+L belongs to "&Lingua" in the same window.
+    {"2009", "L&eggi"_cp1252, {}},
     {"2010", "Successiva"_cp1252, {}},
     {"2011", "Nessuna frase presente in questa posizione."_cp1252, {}},
     {"2012", "impossibile leggere il file."_cp1252, {}},

@@ -1,8 +1,11 @@
 #include "common/ui/HelpViewer.h"
 
+#include "common/core/ProgramPaths.h"
+
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPointer>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -29,8 +32,7 @@ QToolButton* makeButton(QWidget* parent, QStyle::StandardPixmap icon, const QStr
 } // namespace
 
 QString HelpViewer::PagePath(const QString& programFolder, int topic) {
-    const QString page = topic == ContentsTopic ? QStringLiteral("index") : QString::number(topic);
-    return programFolder + QStringLiteral("help/") + page + QStringLiteral(".html");
+    return programFolder + QString::fromStdString(HelpPageName(topic));
 }
 
 bool HelpViewer::PageExists(const QString& programFolder, int topic) {
@@ -101,6 +103,13 @@ HelpViewer::HelpViewer(const QString& programFolder, QWidget* parent)
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QToolButton::setEnabled);
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpViewer::updateTitle);
     m_home->setEnabled(PageExists(m_programFolder, ContentsTopic));
+
+    // The window can be closed from the keyboard, as a reader of help expects.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
 }
 
 bool HelpViewer::OpenTopic(int topic) {

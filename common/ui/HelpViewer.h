@@ -17,7 +17,8 @@ public:
 // The in-program help: a window that shows the HTML pages kept in the help/
 // folder beside the programs, opened at a topic number (topic N is page
 // N.html, topic 0 the contents page index.html), with back, forward and
-// contents buttons. Both programs share one viewer window per run.
+// contents buttons; Escape and Ctrl+W close it. Both programs share one
+// viewer window per run.
 class HelpViewer : public QWidget {
     Q_OBJECT
 public:

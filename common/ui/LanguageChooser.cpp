@@ -18,20 +18,22 @@ std::string LanguageChooser::Title() const {
 }
 
 void LanguageChooser::Fill() {
-    m_entries = ListLanguages(m_programFolder);
-    m_selected = -1;
-    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+    m_entries = {std::string(kDefaultLanguageEntry)};
+    for (std::string& name : ListLanguages(m_programFolder))
+        m_entries.push_back(std::move(name));
+    // A current language without a file runs on the built-in texts.
+    m_selected = DefaultEntry;
+    for (std::size_t i = DefaultEntry + 1; i < m_entries.size(); ++i) {
         if (Cp1252EqualNoCase(m_entries[i], m_current)) {
             m_selected = static_cast<int>(i);
             break;
         }
     }
+    m_currentIsDefault = m_selected == DefaultEntry;
     m_chosen = m_current;
 }
 
 std::string LanguageChooser::ListText() const {
-    if (m_selected < 0)
-        return std::string(kDefaultLanguageEntry);
     return m_entries[static_cast<std::size_t>(m_selected)];
 }
 
@@ -39,7 +41,12 @@ void LanguageChooser::Choose(int index) {
     if (index < 0 || index >= static_cast<int>(m_entries.size()))
         return;
     m_selected = index;
-    m_chosen = m_entries[static_cast<std::size_t>(index)];
+    if (index != DefaultEntry)
+        m_chosen = m_entries[static_cast<std::size_t>(index)];
+    else
+        // Back to the built-in texts; a current language that already runs
+        // on them (a name without a file) stays as it is, with no question.
+        m_chosen = m_currentIsDefault ? m_current : std::string(kDefaultLanguage);
 }
 
 std::optional<std::string> LanguageChooser::ClosingQuestion() const {

@@ -7,8 +7,10 @@
 #include <vector>
 
 // The rules of the language chooser, without its window: the list of the
-// language files in Lang/, the preselection of the current language (letter
-// case ignored), the language chosen in the list, the confirmation question
+// built-in Italian ("Italian [Default]", first, an entry like the others)
+// and the language files in Lang/, the preselection of the current language
+// (letter case ignored; the default entry when no file is the current
+// language's), the language chosen in the list, the confirmation question
 // and the translator's message. Texts are Windows-1252. Plain C++ so that
 // the window only renders it.
 class LanguageChooser {
@@ -21,11 +23,14 @@ public:
     std::string Title() const;
     const LanguageChooserTexts& Texts() const { return m_texts; }
 
+    // The default entry's index; the language files follow it.
+    static constexpr int DefaultEntry = 0;
+
     // Reads Lang/ again and preselects the current language.
     void Fill();
     const std::vector<std::string>& Entries() const { return m_entries; }
-    int SelectedIndex() const { return m_selected; } // -1: none
-    // What the closed list shows: the selected name, or "Italian [Default]".
+    int SelectedIndex() const { return m_selected; }
+    // What the closed list shows: the selected entry.
     std::string ListText() const;
 
     void Choose(int index);
@@ -50,5 +55,6 @@ private:
     bool m_fromFile;
     LanguageChooserTexts m_texts;
     std::vector<std::string> m_entries;
-    int m_selected = -1;
+    int m_selected = DefaultEntry;
+    bool m_currentIsDefault = true;
 };

@@ -30,3 +30,9 @@ private:
 
 // CR LF (and a lone CR) become the line feed that Qt lays out as a new line.
 QString MessageDisplayText(const QString& text);
+
+// Shows the text as given (plain text) in a box wide enough for its longest
+// line, up to the screen's width, so that lines break where the text breaks
+// them and not where Qt's default width of a message box falls. Call it
+// once the box has its text.
+void FitMessageBoxToText(QMessageBox& box);

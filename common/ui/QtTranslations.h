@@ -1,8 +1,14 @@
 #pragma once
 
-class QCoreApplication;
+#include <string>
 
-// Lets Qt's standard buttons and dialogs (Yes, No, Cancel, the file dialog)
-// speak the user's language when Qt's own translations are installed; the
-// program's texts come from its language files either way.
+class QCoreApplication;
+class UiTexts;
+
+// Qt's own buttons and dialogs (Yes, No, Cancel, the file dialog) speak a
+// language of their own; the program's texts come from its language files.
+// At start, before a language is known, they follow the system's locale;
+// once a program has loaded its texts they follow the language of those
+// texts, so an Italian pupil on an English system sees "Sì" and "No".
 void InstallQtTranslations(QCoreApplication& app);
+void FollowLanguageInQt(const UiTexts& texts, const std::string& language);

@@ -69,7 +69,6 @@ void frmLanguage::fillList() {
     m_list->clear();
     for (const std::string& entry : m_chooser.Entries())
         m_list->addItem(qs(entry));
-    m_list->setPlaceholderText(qs(m_chooser.ListText()));
     m_list->setCurrentIndex(m_chooser.SelectedIndex());
 }
 

@@ -34,9 +34,9 @@ EditorLanguageTexts ChangeEditorLanguage(const std::string& settingsFile,
     // The settings file is written through its own path: the current
     // exercise file is never touched by a change of language.
     SaveEditorLanguage(settingsFile, language);
-    return EditorLanguageTexts{
-        language, true,
-        UiTexts::FromFile(UiProgram::Editor, LanguageFilePath(programFolder, language))};
+    UiTexts texts = UiTexts::ForLanguage(UiProgram::Editor, programFolder, language);
+    const bool fromFile = texts.FromLanguageFile();
+    return EditorLanguageTexts{language, fromFile, std::move(texts)};
 }
 
 UiTexts DialogTexts(const std::string& programFolder, const std::string& language,

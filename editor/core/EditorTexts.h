@@ -16,19 +16,19 @@ std::string EditorMailSubject();
 // its language file when that exists, else the built-in Italian ones.
 struct EditorLanguageTexts {
     std::string language;
-    bool fromFile = false; // the start's test, kept for the whole run
+    bool fromFile = false; // the texts come from the language's file
     UiTexts texts;
 };
 EditorLanguageTexts LoadEditorTexts(const std::string& settingsFile,
                                     const std::string& programFolder,
                                     const std::string& installerLanguage);
 // A language confirmed in the chooser: its "CurrentLanguage" is written at
-// once and the window's texts come from its file from now on.
+// once, and the window's texts, the about box and the chooser follow it from
+// now on (from its file, or the built-in Italian for the default entry).
 EditorLanguageTexts ChangeEditorLanguage(const std::string& settingsFile,
                                          const std::string& programFolder,
                                          const std::string& language);
 // The texts of the windows that choose their texts when they open (the
-// about box and the language chooser): by the start's test, in the current
-// language.
+// about box and the language chooser), in the current language.
 UiTexts DialogTexts(const std::string& programFolder, const std::string& language,
                     bool startedWithFile);

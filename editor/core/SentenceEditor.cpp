@@ -1,6 +1,8 @@
 #include "editor/core/SentenceEditor.h"
 
 #include "common/core/ExerciseFile.h"
+#include "common/core/IniFormat.h"
+#include "common/core/ProgramPaths.h"
 #include "editor/core/EditorVersion.h"
 
 #include <cerrno>
@@ -34,6 +36,7 @@ SentenceEditor::SentenceEditor(EditorFiles& files, const TextMeasure& measure,
     // editing off, the indicator at rest.
     selectReadPosition(1);
     m_state.writePosition = 1;
+    m_state.readCaption = ReadCaption::Design;
     setEditing(false);
 }
 
@@ -86,6 +89,9 @@ std::string SentenceEditor::FitToBox(const std::string& text) const {
 
 void SentenceEditor::message(EditorMessageIcon icon, const std::string& title,
                              const std::string& text) {
+    // The window behind a message shows what the operation has done so far
+    // (the new count, the cleared lines), not what it showed before it.
+    m_observer.EditorChanged();
     m_observer.ShowMessage(EditorMessage{icon, title, text});
 }
 
@@ -206,7 +212,7 @@ void SentenceEditor::setLine(int line, const std::string& text) {
     m_state.indicatorRunning = true;
     if (line == 0)
         m_state.saveEnabled = current.size() >= 3;
-    if (!TooWide(current))
+    if (!TooWide(current) && !TooLongToReadBack())
         return;
 
     m_observer.Beep();
@@ -217,12 +223,28 @@ void SentenceEditor::setLine(int line, const std::string& text) {
     if (current.size() > before + 1) {
         // A paste: cut it to fit at once instead of one character per
         // message, which for a long text would mean hundreds of boxes.
-        setLine(line, FitToBox(current));
+        setLine(line, fitLine(line, current));
     } else {
         std::string shorter = current;
         shorter.pop_back();
         setLine(line, shorter);
     }
+}
+
+bool SentenceEditor::TooLongToReadBack() const {
+    return ComposeSentenceValue(m_state.lines[0], m_state.lines[1]).size() > kIniValueLimit;
+}
+
+std::string SentenceEditor::fitLine(int line, const std::string& text) const {
+    std::string fitted = FitToBox(text);
+    const std::string& other = m_state.lines[static_cast<std::size_t>(1 - line)];
+    const auto composed = [&](const std::string& candidate) {
+        return line == 0 ? ComposeSentenceValue(candidate, other)
+                         : ComposeSentenceValue(other, candidate);
+    };
+    while (!fitted.empty() && composed(fitted).size() > kIniValueLimit)
+        fitted.pop_back();
+    return fitted;
 }
 
 void SentenceEditor::LineFocused(int line) {
@@ -410,8 +432,9 @@ bool SentenceEditor::OpenFile(const std::string& path) {
     return true;
 }
 
-EditorMessage SentenceEditor::HelpMissingMessage() const {
-    return EditorMessage{EditorMessageIcon::Information, slot(1), slot(9) + " Zentavo.chm"};
+EditorMessage SentenceEditor::HelpMissingMessage(int topic) const {
+    return EditorMessage{EditorMessageIcon::Information, slot(1),
+                         slot(9) + " " + HelpPageName(topic)};
 }
 
 bool StaysReadOnly(EditorFiles& files, const std::string& path) {

@@ -16,7 +16,9 @@
 // user action to one SentenceEditor and renders State() when told that it
 // changed; messages, beeps and focus moves reach it through the observer.
 
-enum class ReadCaption { Leggi, Successiva };
+// Design: the button's own caption, shown until the first choice of a read
+// position; Leggi and Successiva: the message slots 7 and 8.
+enum class ReadCaption { Design, Leggi, Successiva };
 
 struct EditorState {
     std::string currentFile; // "" when there is none
@@ -24,7 +26,7 @@ struct EditorState {
     bool editing = false;     // the editing switch
     bool saveEnabled = false; // cmdSalva
     bool readEnabled = true;  // cmdLeggi
-    ReadCaption readCaption = ReadCaption::Leggi;
+    ReadCaption readCaption = ReadCaption::Design;
     int16_t writeLevel = 1;
     int16_t writePosition = 1;
     int16_t readLevel = 1;
@@ -88,14 +90,19 @@ public:
     // An existing file (the name came from the open dialog).
     bool OpenFile(const std::string& path);
 
-    // The message shown when the help page cannot be found.
-    EditorMessage HelpMissingMessage() const;
+    // The message shown when the help page of the topic cannot be found; it
+    // names the page in the help folder that was looked for.
+    EditorMessage HelpMissingMessage(int topic) const;
     // True when the text, plus the margin, is wider than an input line.
     bool TooWide(const std::string& text) const;
     // The text as one line: line breaks and other control characters become blanks.
     static std::string SingleLine(const std::string& text);
     // The text shortened from its end until it fits an input line.
     std::string FitToBox(const std::string& text) const;
+    // True when the two lines make a stored sentence longer than a reader
+    // of exercise files takes back whole: a save would keep it, the next
+    // read would cut it, and a save after that would lose the rest.
+    bool TooLongToReadBack() const;
 
 private:
     class Notifier;
@@ -105,6 +112,9 @@ private:
     void selectReadPosition(int position);
     void copyReadToWrite();
     void setLine(int line, const std::string& text);
+    // The longest start of text that fits its input line and, with the other
+    // line, the stored sentence.
+    std::string fitLine(int line, const std::string& text) const;
     void clearLines();
     void resetPositions();
     void setEditing(bool on);

@@ -1,5 +1,6 @@
 #include "editor/ui/frmAbout.h"
 
+#include "common/core/ProgramPaths.h"
 #include "common/core/UiTexts.h"
 #include "common/ui/Messages.h"
 #include "common/ui/QtCp1252.h"
@@ -30,7 +31,7 @@ frmAbout::frmAbout(const UiTexts& texts, HelpPort& help, MessagePort& messages, 
     SetTexts(shown);
     SetPicture(EditorPictures::AboutPicture());
     m_missingTitle = qs(texts.Text("2002"));
-    m_missingText = qs(texts.Text("2003") + " Zentavo.chm");
+    m_missingText = qs(texts.Text("2003") + " " + HelpPageName(HelpContext));
     setMinimumWidth(460);
 }
 

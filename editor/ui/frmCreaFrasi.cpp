@@ -4,6 +4,7 @@
 #include "common/ui/Messages.h"
 #include "common/ui/QtCp1252.h"
 #include "common/ui/QtTextMeasure.h"
+#include "common/ui/QtTranslations.h"
 #include "editor/core/OpenSave.h"
 #include "editor/ui/EditorDialogs.h"
 #include "editor/ui/EditorPictures.h"
@@ -18,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -68,6 +70,7 @@ frmCreaFrasi::frmCreaFrasi(ProgramLocations locations, const std::string& instal
           LoadEditorTexts(m_locations.settingsFile, m_locations.programFolder, installerLanguage)) {
     setObjectName(QStringLiteral("frmCreaFrasi"));
     setWindowIcon(EditorPictures::WindowIcon());
+    FollowLanguageInQt(m_language.texts, m_language.language);
     buildWidgets();
     m_editor = std::make_unique<SentenceEditor>(m_ports.files, m_ports.measure,
                                                 static_cast<SentenceEditorObserver&>(*this),
@@ -94,8 +97,10 @@ void frmCreaFrasi::buildWidgets() {
     layout->addWidget(buildFilePanel());
     auto* middle = new QHBoxLayout;
     middle->setSpacing(10);
-    middle->addWidget(buildReaderFrame(), 1);
-    middle->addWidget(buildWriterFrame(), 1);
+    // Each frame takes the width its texts need, so that no caption of a
+    // longer language is squeezed below it.
+    middle->addWidget(buildReaderFrame());
+    middle->addWidget(buildWriterFrame());
     middle->addWidget(buildCountFrame());
     layout->addLayout(middle);
     layout->addWidget(buildLinesPanel());
@@ -105,6 +110,9 @@ void frmCreaFrasi::buildWidgets() {
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(300);
 
+    // Enter presses the button that has the focus, as Space does.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(true);
     for (QWidget* clickable : findChildren<QWidget*>()) {
         if (qobject_cast<QPushButton*>(clickable) || qobject_cast<QCheckBox*>(clickable) ||
             qobject_cast<QRadioButton*>(clickable) || qobject_cast<QComboBox*>(clickable))
@@ -114,6 +122,14 @@ void frmCreaFrasi::buildWidgets() {
 }
 
 void frmCreaFrasi::fitWindowToTexts() {
+    // New texts in a shown window leave the frames' size hints as they were
+    // until their posted layout requests run, and the window would be fitted
+    // to the old texts (cut labels, buttons against their frames). Every
+    // hint is worked out afresh, so a change of language fits as a start does.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->updateGeometry();
+    for (QLayout* each : findChildren<QLayout*>())
+        each->invalidate();
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     setFixedSize(sizeHint());
@@ -314,8 +330,12 @@ void frmCreaFrasi::connectWidgets() {
     for (int i = 0; i < 2; ++i) {
         connect(m_txtInput[i], &QLineEdit::textEdited, this,
                 [this, i](const QString& text) { m_editor->LineEdited(i, cp(text)); });
-        // Enter moves on to the next control, as Tab does.
-        connect(m_txtInput[i], &QLineEdit::returnPressed, this, [this] { focusNextChild(); });
+        // Enter moves on to the next control, as Tab does, and the control
+        // that takes the focus shows its focus mark as after a Tab.
+        connect(m_txtInput[i], &QLineEdit::returnPressed, this, [this] {
+            setAttribute(Qt::WA_KeyboardFocusChange);
+            focusNextChild();
+        });
         m_txtInput[i]->installEventFilter(this);
     }
     setTabOrder(m_txtInput[0], m_txtInput[1]);
@@ -412,7 +432,11 @@ void frmCreaFrasi::render() {
                                          m_chkUpdateSalva, m_lblNumFrasiLivello})
         widget->setEnabled(on);
     m_cmdLeggi->setEnabled(s.readEnabled);
-    m_cmdLeggi->setText(qs(m_editor->Texts()[s.readCaption == ReadCaption::Leggi ? 7 : 8]));
+    // Until a read position is chosen the button shows its own caption
+    // ("L&eggi"), whose access key leaves Alt+L to "&Lingua".
+    m_cmdLeggi->setText(s.readCaption == ReadCaption::Design
+                            ? qs(m_language.texts.Text("2112"))
+                            : qs(m_editor->Texts()[s.readCaption == ReadCaption::Leggi ? 7 : 8]));
     m_cmdSalva->setEnabled(s.saveEnabled);
 
     QPalette background = m_shpSfondo->palette();
@@ -462,6 +486,15 @@ void frmCreaFrasi::Beep() {
 }
 
 bool frmCreaFrasi::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        (watched == m_txtInput[0] || watched == m_txtInput[1])) {
+        // An Alt shortcut reaches a line only when its button is disabled
+        // (or when no control has that access key): it does nothing, and
+        // the letter is not typed into the sentence.
+        const Qt::KeyboardModifiers mods = static_cast<QKeyEvent*>(event)->modifiers();
+        if ((mods & Qt::AltModifier) && !(mods & Qt::ControlModifier))
+            return true;
+    }
     if (event->type() == QEvent::FocusIn && watched == m_txtInput[1] && !m_rendering) {
         m_editor->LineFocused(1);
         return false;
@@ -479,7 +512,7 @@ bool frmCreaFrasi::eventFilter(QObject* watched, QEvent* event) {
 
 void frmCreaFrasi::helpKey() {
     if (!m_ports.help.ShowHelpTopic(HelpContext))
-        ShowMessage(m_editor->HelpMissingMessage());
+        ShowMessage(m_editor->HelpMissingMessage(HelpContext));
 }
 
 void frmCreaFrasi::letPendingEventsRun() {
@@ -525,9 +558,10 @@ void frmCreaFrasi::cmdLanguage_Click() {
         m_ports.dialogs.ChooseLanguage(this, m_language.language, m_language.fromFile);
     if (!chosen)
         return;
-    const bool startedWithFile = m_language.fromFile;
+    // Every window follows the new language at once, as in the tutor: a
+    // teacher who chose English gets no Italian about box or chooser.
     m_language = ChangeEditorLanguage(m_locations.settingsFile, m_locations.programFolder, *chosen);
-    m_language.fromFile = startedWithFile;
+    FollowLanguageInQt(m_language.texts, m_language.language);
     m_editor->SetMessageTexts(EditorMessageTexts(m_language.texts));
     applyTexts();
     render();

@@ -142,9 +142,8 @@ e2e_focus '^Seleziona il file da aprire' >/dev/null
 e2e_type "$FILE"
 e2e_keys Return
 e2e_no_window '^Seleziona il file da aprire'
-# After opening, the read button says "&Leggi", whose Alt+L is also the
-# language button's: it is reached with the keyboard, six stops back from the
-# first line, and so is "Successiva" after each read.
+# After opening, the read button is reached with the keyboard, six stops back
+# from the first line, and so is "Successiva" after each read.
 read_button() {
     xdotool windowfocus --sync "$MAIN"
     e2e_keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space

@@ -4,6 +4,7 @@
 #include "common/core/LanguageFiles.h"
 #include "common/core/ProgramLocations.h"
 #include "common/core/ProgramPaths.h"
+#include "common/ui/Messages.h"
 #include "common/ui/QtCp1252.h"
 #include "common/ui/QtTranslations.h"
 #include "common/ui/SingleInstance.h"
@@ -59,8 +60,10 @@ int main(int argc, char** argv) {
     const QSize size = screen != nullptr ? screen->size() : QSize();
     const ScreenFit fit = CheckScreen(size.width(), size.height());
     if (fit == ScreenFit::TooSmall) {
-        QMessageBox::critical(nullptr, QStringLiteral("Zentavo"),
-                              MessageDisplayText(ResolutionMessage()));
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Zentavo"),
+                        MessageDisplayText(ResolutionMessage()), QMessageBox::Ok);
+        FitMessageBoxToText(box);
+        box.exec();
         return 0;
     }
     const bool largeScreen = fit == ScreenFit::Large;

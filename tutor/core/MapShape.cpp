@@ -1,5 +1,7 @@
 #include "tutor/core/MapShape.h"
 
+#include <algorithm>
+
 MapSpan DecodeMapSpan(std::int32_t n) {
     return {static_cast<int>(n / 1000000), static_cast<int>((n / 1000) % 1000),
             static_cast<int>(n % 1000)};
@@ -40,6 +42,10 @@ int SlideInStop(int screenHeightTwips, int targetTopTwips) {
         return targetTopTwips;
     const int steps = (screenHeightTwips - targetTopTwips) / SlideStepTwips;
     return screenHeightTwips - steps * SlideStepTwips;
+}
+
+int MapTopOnArea(int top, int height, int areaTop, int areaBottom) {
+    return std::max(areaTop, std::min(top, areaBottom - height));
 }
 
 std::vector<int> FadeOutAlphas() {

@@ -63,6 +63,11 @@ std::vector<int> SlideInTops(int screenHeightTwips, int targetTopTwips);
 // below the bottom of the screen and there is nothing to slide.
 int SlideInStop(int screenHeightTwips, int targetTopTwips);
 
+// The top of a window of the given height that keeps to the anchor's top where it can and
+// is moved up just enough to lie wholly on the area from areaTop to areaBottom (excluded);
+// an area lower than the window keeps the window's top at the area's top. Pixels.
+int MapTopOnArea(int top, int height, int areaTop, int areaBottom);
+
 // Alpha values of the fade-out: 250 down to 50 in steps of 5.
 std::vector<int> FadeOutAlphas();
 

@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;
 constexpr int kImageTwips = 32 * kTwipsPerPixel;
-// The finger images overhang their keys by 4 pixels to the right and down.
+// The finger images overhang their keys by 4 pixels to the right and down on the normal layout.
 constexpr int kImageOverhang = 4 * kTwipsPerPixel;
 constexpr std::array<int, 8> kHomeKeysWithImages = {10, 11, 12, 13, 16, 17, 18, 19};
 constexpr int kKeyB = 25;
@@ -250,11 +250,12 @@ TwipsRect KeyboardModel::MaskRect(int mask) {
     return mask == 0 ? TwipsRect{8025, 1080, 795, 225} : TwipsRect{7920, 975, 120, 225};
 }
 
-TwipsRect KeyboardModel::FingerImageRect(int image) {
+TwipsRect KeyboardModel::FingerImageRect(int image, bool enlarged) {
     if (image < static_cast<int>(kHomeKeysWithImages.size())) {
         const TwipsRect key = KeyRect(kHomeKeysWithImages[static_cast<size_t>(image)]);
-        return {key.left + key.width - kImageTwips + kImageOverhang,
-                key.top + key.height - kImageTwips + kImageOverhang, kImageTwips, kImageTwips};
+        const int overhang = enlarged ? 0 : kImageOverhang;
+        return {key.left + key.width - kImageTwips + overhang,
+                key.top + key.height - kImageTwips + overhang, kImageTwips, kImageTwips};
     }
     const TwipsRect space = KeyRect(KeyTable::kSpaceKey);
     const int top = space.top + space.height - kImageTwips;

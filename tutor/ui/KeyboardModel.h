@@ -138,7 +138,8 @@ public:
     // Pictures keep their pixel size on the enlarged window: a painter
     // anchors images 0-7 and 9 by their bottom right corner, image 8 and the
     // prompt by their left edge.
-    static TwipsRect FingerImageRect(int image);
+    // On the enlarged layout the images sit on their keys without the overhang.
+    static TwipsRect FingerImageRect(int image, bool enlarged = false);
     static bool FingerImageAnchoredRight(int image) { return image != 8; }
     static TwipsRect PromptImageRect();
     // A key with the rings of its bevel around it.

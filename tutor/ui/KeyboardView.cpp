@@ -136,7 +136,8 @@ QRect KeyboardView::KeyRectPixels(int key) const {
 }
 
 QRect KeyboardView::FingerImageRectPixels(int image) const {
-    const QRect design = ToPixels(KeyboardModel::FingerImageRect(image));
+    const bool enlarged = width() > kDesignWidth;
+    const QRect design = ToPixels(KeyboardModel::FingerImageRect(image, enlarged));
     QRect r(0, 0, kImagePixels, kImagePixels);
     if (KeyboardModel::FingerImageAnchoredRight(image))
         r.moveBottomRight(design.bottomRight());

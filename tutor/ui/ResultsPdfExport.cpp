@@ -1,6 +1,7 @@
 #include "tutor/ui/ResultsPdfExport.h"
 
 #include "common/core/Cp1252.h"
+#include "common/core/UiTexts.h"
 #include "common/ui/Messages.h"
 #include "common/ui/QtCp1252.h"
 #include "pdf/clsPDFCreator.h"
@@ -19,10 +20,9 @@
 
 namespace {
 
-constexpr std::string_view kCannotWrite = "Impossibile scrivere il file PDF dei risultati:"_cp1252;
-constexpr std::string_view kCannotOpen =
-    "Il file PDF dei risultati è stato scritto, ma nessun programma ha potuto aprirlo:"_cp1252;
-constexpr std::string_view kWarningTitle = "Attenzione!";
+constexpr const char* kWarningTitleId = "0062";
+constexpr const char* kCannotWriteId = "0300";
+constexpr const char* kCannotOpenId = "0301";
 
 // clsPDFCreator behind the operations the results page uses.
 class ClsPdfResultsWriter : public ResultsPdfWriter {
@@ -63,7 +63,15 @@ bool DesktopFileViewer::Open(const QString& path) {
 }
 
 ResultsPdfExport::ResultsPdfExport(FileViewerPort& viewer, MessagePort& messages)
-    : m_viewer(viewer), m_messages(messages) {}
+    : m_viewer(viewer), m_messages(messages) {
+    SetTexts(UiTexts::BuiltIn(UiProgram::Tutor));
+}
+
+void ResultsPdfExport::SetTexts(const UiTexts& texts) {
+    m_title = texts.Text(kWarningTitleId);
+    m_cannotWrite = texts.Text(kCannotWriteId);
+    m_cannotOpen = texts.Text(kCannotOpenId);
+}
 
 ResultsPdfExport::~ResultsPdfExport() = default;
 
@@ -94,7 +102,7 @@ bool ResultsPdfExport::Export(const ResultsFigures& figures, const std::string& 
     if (!EnsureFolder()) {
         const QString temporary = QDir::tempPath();
         m_filePath = temporary.isEmpty() ? fileName : temporary + QLatin1Char('/') + fileName;
-        TellFailure(kCannotWrite);
+        TellFailure(m_cannotWrite);
         return false;
     }
     m_filePath = m_folder->path() + QLatin1Char('/') + fileName;
@@ -103,18 +111,18 @@ bool ResultsPdfExport::Export(const ResultsFigures& figures, const std::string& 
         std::string nativePath = QFile::encodeName(m_filePath).toStdString();
         CreaPDF(writer, nativePath, figures, playerName, date);
     } catch (const std::exception&) {
-        TellFailure(kCannotWrite);
+        TellFailure(m_cannotWrite);
         return false;
     }
     if (!m_viewer.Open(m_filePath)) {
-        TellFailure(kCannotOpen);
+        TellFailure(m_cannotOpen);
         return false;
     }
     return true;
 }
 
-void ResultsPdfExport::TellFailure(std::string_view what) const {
-    m_messages.Show(QMessageBox::Warning, ToQString(std::string(kWarningTitle)),
-                    ToQString(std::string(what)) + QStringLiteral("\r\n") +
+void ResultsPdfExport::TellFailure(const std::string& what) const {
+    m_messages.Show(QMessageBox::Warning, ToQString(m_title),
+                    ToQString(what) + QStringLiteral("\r\n") +
                         QDir::toNativeSeparators(m_filePath));
 }

@@ -8,6 +8,7 @@
 
 class QTemporaryDir;
 class MessagePort;
+class UiTexts;
 struct ResultsFigures;
 
 // Hands a file to the desktop's viewer without any shell command line;
@@ -31,8 +32,11 @@ public:
 // or a viewer that cannot be started is told to the pupil, naming the file.
 class ResultsPdfExport {
 public:
+    // The messages speak the built-in Italian until SetTexts gives others.
     ResultsPdfExport(FileViewerPort& viewer, MessagePort& messages);
     ~ResultsPdfExport();
+    // The warning title and the two failure messages in the program's texts.
+    void SetTexts(const UiTexts& texts);
     ResultsPdfExport(const ResultsPdfExport&) = delete;
     ResultsPdfExport& operator=(const ResultsPdfExport&) = delete;
 
@@ -49,10 +53,13 @@ public:
 
 private:
     bool EnsureFolder();
-    void TellFailure(std::string_view what) const;
+    void TellFailure(const std::string& what) const;
 
     FileViewerPort& m_viewer;
     MessagePort& m_messages;
     std::unique_ptr<QTemporaryDir> m_folder;
     QString m_filePath;
+    std::string m_title; // Windows-1252, as every text
+    std::string m_cannotWrite;
+    std::string m_cannotOpen;
 };

@@ -11,7 +11,7 @@ void QtResultsDialogs::Show(QMessageBox::Icon icon, const QString& title, const 
 bool QtResultsDialogs::AskYesNo(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Question, title, MessageDisplayText(text),
                     QMessageBox::Yes | QMessageBox::No, m_parent);
-    box.setTextFormat(Qt::PlainText);
+    FitMessageBoxToText(box);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

@@ -41,9 +41,12 @@ double ClockSeededRandom::Next() {
 BookmarkAnswer QtBookmarkQuestion::Ask(const std::string& text) {
     if (m_unattended)
         return BookmarkAnswer::Cancel;
-    const auto answer = QMessageBox::question(
-        m_parent, QStringLiteral("Zentavo"), MessageDisplayText(ToQString(text)),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Zentavo"),
+                    MessageDisplayText(ToQString(text)),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    FitMessageBoxToText(box);
+    box.setDefaultButton(QMessageBox::Yes);
+    const int answer = box.exec();
     if (answer == QMessageBox::Yes)
         return BookmarkAnswer::Yes;
     if (answer == QMessageBox::No)

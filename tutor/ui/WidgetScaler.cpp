@@ -4,7 +4,6 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QFrame>
-#include <QLabel>
 #include <QLayout>
 
 namespace {
@@ -20,10 +19,6 @@ ControlKind KindOf(const QWidget* widget) {
     if (const auto* frame = qobject_cast<const QFrame*>(widget)) {
         if (frame->frameShape() == QFrame::HLine || frame->frameShape() == QFrame::VLine)
             return ControlKind::Line;
-    }
-    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-        if (!label->pixmap().isNull())
-            return ControlKind::Picture;
     }
     return ControlKind::Other;
 }
@@ -95,6 +90,10 @@ bool PlacedByLayout(const QWidget* widget) {
 
 WidgetScaler::WidgetScaler(QWidget* window) : m_window(window) {
     m_resize.SourceForm(this);
+}
+
+void WidgetScaler::MarkPicture(QWidget* widget) {
+    widget->setProperty("scaleKind", QStringLiteral("picture"));
 }
 
 int WidgetScaler::InnerWidth() const {

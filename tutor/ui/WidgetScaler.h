@@ -2,9 +2,10 @@
 // controls (lines, pictures, others), writes their scaled geometry and fonts back, and
 // freezes the window's drawing while it does so.
 //
-// A child is a line when it is a QFrame drawn as a horizontal or vertical line, a picture when
-// it is a QLabel showing a pixmap; the dynamic property "scaleKind" ("line", "picture",
-// "other") overrides that guess for custom widgets.
+// A child is a line when it is a QFrame drawn as a horizontal or vertical line; it is a picture
+// when it was made one with MarkPicture (the dynamic property "scaleKind", which may also say
+// "line" or "other"). The kind belongs to the control, not to what it shows at the moment: an
+// image whose picture is loaded only later is still moved, never enlarged.
 #pragma once
 
 #include "tutor/core/ClsResize.h"
@@ -16,6 +17,9 @@
 class WidgetScaler : public ResizableForm {
 public:
     explicit WidgetScaler(QWidget* window);
+
+    // Makes the widget a picture control: it moves with the window but keeps its size.
+    static void MarkPicture(QWidget* widget);
 
     // Records the window's design layout on the first call and enlarges it.
     void SizeFormToScreen() { m_resize.SizeFormToScreen(); }

@@ -375,7 +375,9 @@ void MenuSymbol::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void MenuSymbol::enterEvent(QEnterEvent* event) {
-    emit hovered(m_index);
+    // A disabled entry gets no hover frame: it would look clickable.
+    if (isEnabled())
+        emit hovered(m_index);
     QWidget::enterEvent(event);
 }
 

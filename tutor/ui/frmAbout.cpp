@@ -1,5 +1,6 @@
 #include "tutor/ui/frmAbout.h"
 
+#include "common/core/ProgramPaths.h"
 #include "common/core/UiTexts.h"
 #include "common/ui/HelpViewer.h"
 #include "common/ui/Messages.h"
@@ -61,7 +62,7 @@ frmAbout::frmAbout(const UiTexts& texts, Host host, std::unique_ptr<ContentsHelp
     shown.mailSubject = ToQString(TutorMailSubject());
     SetTexts(shown);
     SetPicture(Pictures::pixmap(Pictures::Role::AboutTutor));
-    m_missingHelpText = ToQString(texts.Text("0065") + " " + "Zentavo.chm");
+    m_missingHelpText = ToQString(texts.Text("0065") + " " + HelpPageName(HelpContext));
 
     BuildTitleLetters();
     if (auto* helpButton = findChild<QPushButton*>(QStringLiteral("cmdHelp"))) {

@@ -179,6 +179,7 @@ frmClassifica::frmClassifica(const ResultsTable& table, ResultsWindowContext con
         m_ownTexts = UiTexts::BuiltIn(UiProgram::Tutor);
         m_context.texts = &*m_ownTexts;
     }
+    m_pdf.SetTexts(*m_context.texts);
     m_figures.table = table;
     // The report is text of the code page; the path is the system's bytes.
     const std::size_t slash = m_context.exerciseFile.find_last_of('/');
@@ -207,7 +208,11 @@ frmClassifica::frmClassifica(const ResultsTable& table, ResultsWindowContext con
         image->setCursor(Qt::PointingHandCursor);
     for (QPushButton* button : m_answers)
         button->setCursor(Qt::PointingHandCursor);
-    m_printerImages[0]->setEnabled(m_ports.printer.Available());
+    // All three pictures follow the button's state: a hover or pressed
+    // picture left enabled would light a greyed button up and take clicks.
+    const bool printerAvailable = m_ports.printer.Available();
+    for (QLabel* image : m_printerImages)
+        image->setEnabled(printerAvailable);
     LoadRatingSymbols();
     m_animation->setPixmap(Pictures::pixmap(400, QSize(kImageSide, kImageSide)));
     m_timer->start();
@@ -506,6 +511,20 @@ bool frmClassifica::eventFilter(QObject* watched, QEvent* event) {
     if (!printer && !isOneOf(m_pdfImages))
         return QDialog::eventFilter(watched, event);
     const ImageButton button = printer ? ImageButton::Printer : ImageButton::Pdf;
+    // A disabled button keeps its greyed picture: Qt still hands enter and
+    // mouse events of a disabled widget to its filters.
+    if (!(printer ? m_printerImages : m_pdfImages)[0]->isEnabled()) {
+        switch (event->type()) {
+        case QEvent::Enter:
+        case QEvent::Leave:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            return true;
+        default:
+            return false;
+        }
+    }
     switch (event->type()) {
     case QEvent::Enter:
         if (!m_hover) {

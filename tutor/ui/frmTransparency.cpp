@@ -106,9 +106,15 @@ void frmTransparency::SlideIn(QPoint anchorGlobal) {
         screen = QGuiApplication::primaryScreen();
     const int screenBottom =
         screen ? screen->geometry().y() + screen->geometry().height() : anchorGlobal.y() + height();
-    const int targetTwips = anchorGlobal.y() * TwipsPerPixel;
+    // On a small screen the anchor lies too low for the whole map (the hands would be cut
+    // off below the screen's edge, or behind a panel): the window rises just enough.
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 0, screenBottom);
+    const int areaBottom = area.y() + area.height();
+    const int targetTop = MapTopOnArea(anchorGlobal.y(), height(), area.y(), areaBottom);
+    const int targetTwips = targetTop * TwipsPerPixel;
     m_slideX = anchorGlobal.x();
-    m_slideStop = ToPixels(SlideInStop(screenBottom * TwipsPerPixel, targetTwips));
+    m_slideStop = MapTopOnArea(ToPixels(SlideInStop(screenBottom * TwipsPerPixel, targetTwips)),
+                               height(), area.y(), areaBottom);
 
     if (!CanAnimate()) {
         move(m_slideX, m_slideStop);

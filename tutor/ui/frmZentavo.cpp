@@ -4,6 +4,7 @@
 #include "common/core/ProgramPaths.h"
 #include "common/ui/Pictures.h"
 #include "common/ui/QtCp1252.h"
+#include "common/ui/QtTranslations.h"
 #include "tutor/core/ClsResize.h"
 #include "tutor/core/ProgressStoreMessage.h"
 #include "tutor/ui/KeyboardView.h"
@@ -187,6 +188,7 @@ void frmZentavo::LoadSettingsAndTexts() {
     if (LanguageFileExists(m_env.programFolder, m_settings.CurrentLanguage))
         m_texts = UiTexts::FromFile(
             UiProgram::Tutor, LanguageFilePath(m_env.programFolder, m_settings.CurrentLanguage));
+    FollowLanguageInQt(m_texts, m_settings.CurrentLanguage);
     ApplyTexts();
 }
 
@@ -525,7 +527,8 @@ void frmZentavo::ChangeLanguage() {
     if (after == before)
         return;
     m_settings.CurrentLanguage = after;
-    m_texts = UiTexts::FromFile(UiProgram::Tutor, LanguageFilePath(m_env.programFolder, after));
+    m_texts = UiTexts::ForLanguage(UiProgram::Tutor, m_env.programFolder, after);
+    FollowLanguageInQt(m_texts, after);
     ApplyTexts();
     m_catalogue->SetTexts(m_texts);
     m_run->SetTexts(m_texts);

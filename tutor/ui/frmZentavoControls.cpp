@@ -91,12 +91,12 @@ void frmZentavo::BuildControls() {
 
     picMessaggio =
         new GradientPanel(GradientPanel::Kind::Band, QStringLiteral("picMessaggio"), picDisplay);
-    imgMessaggi = pictureLabel(QStringLiteral("imgMessaggi"), picMessaggio);
+    imgMessaggi = imageControl(QStringLiteral("imgMessaggi"), picMessaggio);
     lblMessaggio = new QLabel(picMessaggio);
     lblMessaggio->setObjectName(QStringLiteral("lblMessaggio"));
     lblMessaggio->setFont(arialPoints(9.75, true));
     lblMessaggio->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
-    imgIconaPunteggio = pictureLabel(QStringLiteral("imgIconaPunteggio"), picMessaggio);
+    imgIconaPunteggio = imageControl(QStringLiteral("imgIconaPunteggio"), picMessaggio);
     picMessaggio->hide();
 
     picBottomBar = new GradientPanel(GradientPanel::Kind::BottomBar, QStringLiteral("picBottomBar"),
@@ -132,7 +132,7 @@ void frmZentavo::BuildControls() {
     picProgress = new SpeedGauge(picBottomBar);
     picProgress->setGeometry(kGaugeLeft, kGaugeTop, 300, kGaugeHeight);
     for (int i = 0; i < 2; ++i) {
-        imgMedia[static_cast<size_t>(i)] = pictureLabel(arrayName("imgMedia", i), picBottomBar);
+        imgMedia[static_cast<size_t>(i)] = imageControl(arrayName("imgMedia", i), picBottomBar);
         imgMedia[static_cast<size_t>(i)]->resize(kGaugePictureSize, kGaugePictureSize);
     }
 
@@ -157,7 +157,7 @@ void frmZentavo::BuildControls() {
             Timer2->stop();
     });
 
-    imgX = pictureLabel(QStringLiteral("imgX"), picNotebook);
+    imgX = imageControl(QStringLiteral("imgX"), picNotebook);
     imgX->hide();
 
     for (int i = 0; i < kMenuCount; ++i)
@@ -183,7 +183,7 @@ void frmZentavo::BuildControls() {
                                             "color: #1c2a48; border-radius: 4px; }"));
     lblAlunno->hide();
 
-    imgMappaTastiEsterna = pictureLabel(QStringLiteral("imgMappaTastiEsterna"), this);
+    imgMappaTastiEsterna = imageControl(QStringLiteral("imgMappaTastiEsterna"), this);
     imgMappaTastiEsterna->resize(kStripSize);
     imgMappaTastiEsterna->setCursor(Qt::PointingHandCursor);
     imgMappaTastiEsterna->installEventFilter(this);

@@ -7,6 +7,7 @@
 #include "common/ui/QtCp1252.h"
 #include "tutor/core/TutorSounds.h"
 #include "tutor/ui/KeyboardView.h"
+#include "tutor/ui/WidgetScaler.h"
 
 #include <QColor>
 #include <QFont>
@@ -112,6 +113,13 @@ inline QLabel* pictureLabel(const QString& name, QWidget* parent) {
     label->setObjectName(name);
     label->setAlignment(Qt::AlignCenter);
     return label;
+}
+
+// An image control: a picture that the enlarged layout moves but never enlarges.
+inline QLabel* imageControl(const QString& name, QWidget* parent) {
+    QLabel* image = pictureLabel(name, parent);
+    WidgetScaler::MarkPicture(image);
+    return image;
 }
 
 } // namespace zentavo_layout

@@ -266,6 +266,29 @@ TEST(Settings, BookmarkQuestionJoinsItsSixTextsWithLineBreaks) {
     EXPECT_NE(text.find("S\xEC"), std::string::npos);
 }
 
+// A language file that lacks some of the six texts still gives six lines:
+// the missing ones are empty lines in their places, the first ones too.
+TEST(Settings, BookmarkQuestionKeepsTheLinesOfMissingTexts) {
+    struct Case {
+        const char* name;
+        std::string strings;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {"FirstTwoMissing", "0023=c\r\n0024=d\r\n0025=e\r\n0026=f\r\n", "\r\n\r\nc\r\nd\r\ne\r\nf"},
+        {"MiddleMissing", "0021=a\r\n0022=b\r\n0025=e\r\n0026=f\r\n", "a\r\nb\r\n\r\n\r\ne\r\nf"},
+        {"LastMissing", "0021=a\r\n0022=b\r\n0023=c\r\n0024=d\r\n0025=e\r\n",
+         "a\r\nb\r\nc\r\nd\r\ne\r\n"},
+        {"AllMissing", "", "\r\n\r\n\r\n\r\n\r\n"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const std::string lng = folder.File("English.lng");
+        WriteBytes(lng, "[Strings]\r\n" + c.strings);
+        EXPECT_EQ(BookmarkQuestionText(UiTexts::FromFile(UiProgram::Tutor, lng)), c.expected);
+    }
+}
+
 TEST(Settings, SaveThenLoadGivesTheSameOptions) {
     TempFolder folder;
     const std::string ini = folder.File("Zentavo.ini");

@@ -3,6 +3,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -82,6 +87,59 @@ TEST_F(HelpViewerTest, ShowsThePageAndWalksBackAndForward) {
     ASSERT_TRUE(HelpViewer::ShowTopic(folder, 1000));
     EXPECT_EQ(HelpViewer::Shared(), viewer);
     EXPECT_FALSE(viewer->testAttribute(Qt::WA_QuitOnClose));
+}
+
+TEST_F(HelpViewerTest, EscapeAndCtrlWCloseTheWindow) {
+    writePage(folder + QStringLiteral("help/1000.html"), QStringLiteral("Editor"),
+              QStringLiteral("testo"));
+    const std::vector<QKeyCombination> keys = {QKeyCombination(Qt::Key_Escape),
+                                               QKeyCombination(Qt::ControlModifier, Qt::Key_W)};
+    for (const QKeyCombination key : keys) {
+        SCOPED_TRACE(QKeySequence(key).toString().toStdString());
+        ASSERT_TRUE(HelpViewer::ShowTopic(folder, 1000));
+        QPointer<HelpViewer> viewer = HelpViewer::Shared();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
+        viewer->Browser()->setFocus();
+        QTest::keyClick(viewer->Browser(), key.key(), key.keyboardModifiers());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(viewer.isNull() || !viewer->isVisible());
+    }
+}
+
+// A long message keeps its own lines: the box is as wide as the longest
+// line, so no line is broken again by the box (the bookmark question, the
+// screen-size message), and the box stays on the screen.
+TEST(MessagesTest, ABoxIsWideEnoughForTheLongestLineOfItsText) {
+    const std::vector<QString> texts = {
+        QStringLiteral("Vuoi salvare il nome dell'esercizio che hai appena terminato?\r\n"
+                       "Se rispondi  S\u00EC  la prossima volta che sceglierai di esercitarti "
+                       "con il corso di\r\ndattilografia  sar\u00E0  selezionato   "
+                       "automaticamente   l'esercizio   successivo.\r\n"
+                       "Se scegli No sar\u00E0 cancellato l'eventuale riferimento al precedente "
+                       "esercizio\r\ne la prossima volta deciderai tu da dove iniziare.\r\n"
+                       "Se, invece, scegli Annulla non sar\u00E0 fatta alcuna modifica."),
+        QStringLiteral("\r\n\r\nLines after two empty ones\r\nand a last one"),
+        QStringLiteral("La risoluzione minima per l'utilizzo di questo programma \u00E8:\r\n"
+                       "800 x 600 pixel.")};
+    for (const QString& text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Zentavo"), MessageDisplayText(text),
+                        QMessageBox::Yes | QMessageBox::No);
+        FitMessageBoxToText(box);
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        const QStringList lines = MessageDisplayText(text).split(QLatin1Char('\n'));
+        for (const QString& line : lines)
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(line), label->contentsRect().width())
+                << line.toStdString();
+        // Exactly one screen line per line of the text.
+        EXPECT_LE(label->heightForWidth(label->width()),
+                  lines.size() * label->fontMetrics().lineSpacing() + 2);
+        EXPECT_TRUE(box.screen()->availableGeometry().contains(box.frameGeometry()) ||
+                    box.width() <= box.screen()->availableGeometry().width());
+    }
 }
 
 TEST(MessagesTest, LinesJoinedByCrLfBecomeLinesOnScreen) {

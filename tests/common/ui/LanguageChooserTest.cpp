@@ -50,7 +50,8 @@ TEST_P(LanguageListTest, TheCurrentLanguageIsPreselectedWithoutRegardToCase) {
         language(file);
     const LanguageChooser chooser(programFolder, GetParam().current,
                                   UiTexts::BuiltIn(UiProgram::Editor));
-    EXPECT_EQ(chooser.Entries().size(), GetParam().files.size());
+    ASSERT_EQ(chooser.Entries().size(), GetParam().files.size() + 1);
+    EXPECT_EQ(chooser.Entries()[0], "Italian [Default]");
     EXPECT_EQ(chooser.SelectedIndex(), GetParam().selected);
     EXPECT_EQ(chooser.ListText(), GetParam().listText);
     EXPECT_EQ(chooser.Chosen(), GetParam().current);
@@ -59,17 +60,19 @@ TEST_P(LanguageListTest, TheCurrentLanguageIsPreselectedWithoutRegardToCase) {
 
 INSTANTIATE_TEST_SUITE_P(
     Folders, LanguageListTest,
-    ::testing::Values(ListCase{"noFolder", {}, "Italian", -1, "Italian [Default]"},
-                      ListCase{"exactName", {"English", "French"}, "French", 1, "French"},
-                      ListCase{"otherCase", {"english"}, "English", 0, "english"},
-                      ListCase{"accentedCase", {"\xC9sperant"}, "\xE9SPERANT", 0, "\xC9sperant"},
-                      ListCase{"notListed", {"English"}, "Italian", -1, "Italian [Default]"}),
+    ::testing::Values(ListCase{"noFolder", {}, "Italian", 0, "Italian [Default]"},
+                      ListCase{"exactName", {"English", "French"}, "French", 2, "French"},
+                      ListCase{"otherCase", {"english"}, "English", 1, "english"},
+                      ListCase{"accentedCase", {"\xC9sperant"}, "\xE9SPERANT", 1, "\xC9sperant"},
+                      ListCase{"notListed", {"English"}, "Italian", 0, "Italian [Default]"},
+                      ListCase{
+                          "formerItalianFile", {"English"}, "Italiano", 0, "Italian [Default]"}),
     [](const ::testing::TestParamInfo<ListCase>& param) { return std::string(param.param.name); });
 
 TEST_F(LanguageChooserTest, ANameThatDiffersOnlyInCaseStillAsks) {
     language("english");
     LanguageChooser chooser(programFolder, "English", UiTexts::BuiltIn(UiProgram::Editor));
-    chooser.Choose(0);
+    chooser.Choose(1);
     EXPECT_EQ(chooser.Chosen(), "english");
     EXPECT_EQ(chooser.ClosingQuestion(),
               "Confermi l'impostazione della lingua selezionata? ( english )");
@@ -86,8 +89,40 @@ TEST_F(LanguageChooserTest, ChoicesOutsideTheListAreIgnored) {
     chooser.Choose(3);
     chooser.Choose(-1);
     EXPECT_EQ(chooser.Chosen(), "Italian");
-    EXPECT_EQ(chooser.SelectedIndex(), -1);
+    EXPECT_EQ(chooser.SelectedIndex(), LanguageChooser::DefaultEntry);
 }
+
+// The default entry is an entry like the others: it leads back to the
+// built-in Italian from a language file, and changes nothing for a language
+// that already runs on the built-in texts (a name without a file).
+struct DefaultCase {
+    const char* name;
+    std::string current;
+    std::string chosen;
+    bool asks;
+};
+
+class DefaultEntryTest : public LanguageChooserTest,
+                         public ::testing::WithParamInterface<DefaultCase> {};
+
+TEST_P(DefaultEntryTest, LeadsBackToTheBuiltInTexts) {
+    language("English");
+    LanguageChooser chooser(programFolder, GetParam().current, UiTexts::BuiltIn(UiProgram::Editor));
+    chooser.Choose(2);
+    chooser.Choose(LanguageChooser::DefaultEntry);
+    EXPECT_EQ(chooser.ListText(), "Italian [Default]");
+    EXPECT_EQ(chooser.Chosen(), GetParam().chosen);
+    EXPECT_EQ(chooser.ClosingQuestion().has_value(), GetParam().asks);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, DefaultEntryTest,
+    ::testing::Values(DefaultCase{"fromAFile", "English", "Italian", true},
+                      DefaultCase{"alreadyBuiltIn", "Italian", "Italian", false},
+                      DefaultCase{"nameWithoutAFile", "Italiano", "Italiano", false}),
+    [](const ::testing::TestParamInfo<DefaultCase>& param) {
+        return std::string(param.param.name);
+    });
 
 TEST_F(LanguageChooserTest, TheTitleNamesTheProgram) {
     EXPECT_EQ(
@@ -102,10 +137,10 @@ TEST_F(LanguageChooserTest, TheQuestionUsesTheLanguageFilesText) {
                         "0201=Tutor question\r\n");
     language("German");
     LanguageChooser editor(programFolder, "English", fileTexts("English"));
-    editor.Choose(1);
+    editor.Choose(2);
     EXPECT_EQ(editor.ClosingQuestion(), "Do you confirm the language? ( German )");
     LanguageChooser tutor(programFolder, "English", fileTexts("English", UiProgram::Tutor));
-    tutor.Choose(1);
+    tutor.Choose(2);
     EXPECT_EQ(tutor.ClosingQuestion(), "Tutor question ( German )");
 }
 

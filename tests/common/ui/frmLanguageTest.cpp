@@ -1,6 +1,7 @@
 #include "common/ui/frmLanguage.h"
 #include "common/core/LanguageFiles.h"
 #include "common/ui/Messages.h"
+#include "common/ui/QtTranslations.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -67,10 +68,12 @@ TEST_F(frmLanguageTest, ShowsTheBuiltInTextsAndTheDefaultEntryWithoutFiles) {
     EXPECT_EQ(close->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(window.findChild<QPushButton*>("cmdInfoAuthor")->toolTip(),
               "Informazioni sulla traduzione");
+    // The default is an ordinary, selected entry, not grey placeholder text.
     auto* list = window.findChild<QComboBox*>("cboFileLanguage");
-    EXPECT_EQ(list->count(), 0);
-    EXPECT_EQ(list->currentIndex(), -1);
-    EXPECT_EQ(list->placeholderText(), "Italian [Default]");
+    EXPECT_EQ(list->count(), 1);
+    EXPECT_EQ(list->currentIndex(), 0);
+    EXPECT_EQ(list->currentText(), "Italian [Default]");
+    EXPECT_TRUE(list->placeholderText().isEmpty());
     QTest::mouseClick(close, Qt::LeftButton);
     EXPECT_TRUE(messages.questions.empty()) << "nothing changed, nothing to confirm";
     EXPECT_EQ(window.result(), QDialog::Accepted);
@@ -92,9 +95,9 @@ TEST_P(frmLanguageCloseTest, ClosingAfterAChoiceAsksForConfirmation) {
     messages.answer = GetParam().answer;
     frmLanguage window(programFolder, "german", UiTexts::BuiltIn(UiProgram::Editor), messages);
     auto* list = window.findChild<QComboBox*>("cboFileLanguage");
-    ASSERT_EQ(list->count(), 2);
+    ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->currentText(), "German");
-    pick(list, 0);
+    pick(list, 1);
     QTest::mouseClick(window.findChild<QPushButton*>("cmdChiudi"), Qt::LeftButton);
     ASSERT_EQ(messages.questions.size(), 1u);
     EXPECT_EQ(messages.questions[0].first, "Editor Zentavo");
@@ -103,6 +106,23 @@ TEST_P(frmLanguageCloseTest, ClosingAfterAChoiceAsksForConfirmation) {
     EXPECT_EQ(window.Chooser().Changed(), GetParam().changed);
     EXPECT_EQ(window.Chooser().Current(), GetParam().changed ? "English" : "german");
     EXPECT_FALSE(window.isVisible());
+}
+
+// Back to Italian from a language file through the default entry; the
+// shipped folder holds no file that repeats the built-in Italian.
+TEST_F(frmLanguageTest, TheDefaultEntryLeadsBackToTheBuiltInItalian) {
+    language("English");
+    messages.answer = true;
+    frmLanguage window(programFolder, "English", UiTexts::BuiltIn(UiProgram::Editor), messages);
+    auto* list = window.findChild<QComboBox*>("cboFileLanguage");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->itemText(0), "Italian [Default]");
+    EXPECT_EQ(list->currentText(), "English");
+    pick(list, 0);
+    QTest::mouseClick(window.findChild<QPushButton*>("cmdChiudi"), Qt::LeftButton);
+    ASSERT_EQ(messages.questions.size(), 1u);
+    EXPECT_TRUE(window.Chooser().Changed());
+    EXPECT_EQ(window.Chooser().Current(), "Italian");
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, frmLanguageCloseTest,
@@ -123,6 +143,38 @@ TEST_F(frmLanguageTest, TheInfoButtonNamesTheTranslatorInTheProgramsTitle) {
     EXPECT_EQ(std::get<1>(messages.shown[0]), "Zentavo");
     EXPECT_EQ(std::get<2>(messages.shown[0]), " English\r\n\r\n Jane")
         << "the file has no texts of its own, so only the names remain";
+}
+
+// Qt's own buttons speak the language of the program's texts, not the
+// system's: Italian with the built-in texts, the language of a file else.
+TEST(QtTranslationsTest, QtsButtonsFollowTheLanguageOfTheTexts) {
+    struct Case {
+        const char* name;
+        bool builtIn;
+        std::string language;
+        QString yes;
+    };
+    const std::vector<Case> cases = {{"builtInOnAnEnglishSystem", true, "English", "&S\u00EC"},
+                                     {"German", false, "German", "&Ja"},
+                                     {"French", false, "french", "&Oui"},
+                                     {"English", false, "English", "&Yes"},
+                                     {"backToItalian", true, "Italian", "&S\u00EC"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const UiTexts texts = c.builtIn ? UiTexts::BuiltIn(UiProgram::Tutor)
+                                        : UiTexts::FromFile(UiProgram::Tutor, "/nonexistent.lng");
+        FollowLanguageInQt(texts, c.language);
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), c.yes);
+    }
+    FollowLanguageInQt(UiTexts::BuiltIn(UiProgram::Tutor), "English");
+}
+
+TEST(QtTranslationsTest, LocaleOfALanguage) {
+    EXPECT_EQ(LanguageLocaleName("English", true), "it");
+    EXPECT_EQ(LanguageLocaleName("ENGLISH", false), "en");
+    EXPECT_EQ(LanguageLocaleName("Spanish", false), "es");
+    EXPECT_EQ(LanguageLocaleName("Italian", false), "it");
+    EXPECT_EQ(LanguageLocaleName("Klingon", false), "");
 }
 
 } // namespace

@@ -11,7 +11,7 @@ SentenceEditor::MessageTexts BuiltInEditorSlots() {
         std::string("Seleziona il file da aprire"_cp1252),
         std::string("impossibile modificare il file: file di sola lettura."_cp1252),
         std::string("Cambiare l'attributo del file e riprovare."_cp1252),
-        std::string("&Leggi"_cp1252),
+        std::string("L&eggi"_cp1252),
         std::string("Successiva"_cp1252),
         std::string("impossibile trovare il file della guida:"_cp1252),
         std::string("Nessuna frase presente in questa posizione."_cp1252),

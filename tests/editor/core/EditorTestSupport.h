@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/core/IniFormat.h"
+
 #include "common/core/TextMeasure.h"
 #include "editor/core/EditorFiles.h"
 #include "editor/core/SentenceEditor.h"
@@ -18,7 +20,7 @@ public:
         lastFont = font;
         int width = 0;
         for (char c : text)
-            width += c == 'W' ? 20 : 10;
+            width += c == 'W' ? 20 : c == '|' ? 2 : 10;
         return width;
     }
     mutable FontSpec lastFont;
@@ -74,7 +76,9 @@ public:
         if (readError)
             return ReadResult{{}, readError};
         const auto it = values.find({path, level, position});
-        return ReadResult{it == values.end() ? std::string() : it->second, std::nullopt};
+        // As the real reader: a value is taken back up to kIniValueLimit characters.
+        return ReadResult{it == values.end() ? std::string() : it->second.substr(0, kIniValueLimit),
+                          std::nullopt};
     }
     std::array<int, 3> CountSentences(const std::string& path, int positions) override {
         std::array<int, 3> counts{};

@@ -1,6 +1,8 @@
 #include "EditorTestSupport.h"
 
 #include "common/core/Cp1252.h"
+#include "common/core/ExerciseFile.h"
+#include "common/core/IniFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +52,7 @@ TEST_F(SentenceEditorTest, StartsWithNoFileEditingOffAndTheIndicatorAtRest) {
     EXPECT_FALSE(state().editing);
     EXPECT_FALSE(state().saveEnabled);
     EXPECT_FALSE(state().readEnabled);
-    EXPECT_EQ(state().readCaption, ReadCaption::Leggi);
+    EXPECT_EQ(state().readCaption, ReadCaption::Design);
     EXPECT_EQ(state().writeLevel, 1);
     EXPECT_EQ(state().writePosition, 1);
     EXPECT_EQ(state().readLevel, 1);
@@ -149,6 +151,106 @@ INSTANTIATE_TEST_SUITE_P(
         WidthCase{"pasteThatJustFits", 0, "ab", "ab" + std::string(55, 'c'),
                   "ab" + std::string(55, 'c'), 0}),
     CaseName<WidthCase>);
+
+// A reader of exercise files takes back at most kIniValueLimit characters
+// of a value. Lines of narrow letters ("|" is 2 pixels wide here) fit their
+// boxes long before that, so the two lines together are held to the limit
+// too, with the message of an over-long line, typed or pasted.
+struct ReadBackCase {
+    const char* name;
+    int line;
+    std::string first;  // already in the first line
+    std::string second; // already in the second line
+    std::string edit;   // the edited line's text after the user's edit
+    std::string after;  // what the edited line holds afterwards
+    int messages;
+};
+
+class ReadBackLimitTest : public SentenceEditorTest,
+                          public ::testing::WithParamInterface<ReadBackCase> {};
+
+TEST_P(ReadBackLimitTest, TheStoredSentenceNeverOutgrowsWhatAReaderTakesBack) {
+    const ReadBackCase& c = GetParam();
+    createFile();
+    editor.LineEdited(0, c.first);
+    editor.LineEdited(1, c.second);
+    observer.Clear();
+    editor.LineEdited(c.line, c.edit);
+    EXPECT_EQ(state().lines[static_cast<std::size_t>(c.line)], c.after);
+    ASSERT_EQ(static_cast<int>(observer.messages.size()), c.messages);
+    for (const EditorMessage& shown : observer.messages)
+        EXPECT_EQ(shown, c.line == 0 ? kTooLongFirst : kTooLongSecond);
+    EXPECT_LE(ComposeSentenceValue(state().lines[0], state().lines[1]).size(), kIniValueLimit);
+    if (c.messages == 0)
+        return;
+    // What is saved now reads back whole.
+    const std::array<std::string, 2> saved = state().lines;
+    editor.Save();
+    editor.SelectReadPosition(1);
+    editor.Read();
+    EXPECT_EQ(state().lines, saved);
+}
+
+const std::string kNarrow100(100, '|');
+const std::string kNarrow152(152, '|');
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ReadBackLimitTest,
+    ::testing::Values(
+        // 100 + "¦¦" + 152 = 254 characters: the longest value a reader keeps whole.
+        ReadBackCase{"secondLineThatJustFits", 1, kNarrow100, "", kNarrow152, kNarrow152, 0},
+        ReadBackCase{"typingOnePast", 1, kNarrow100, kNarrow152, kNarrow152 + "|", kNarrow152, 1},
+        ReadBackCase{"pasteIsCutInOneStep", 1, kNarrow100, "", std::string(250, '|'), kNarrow152,
+                     1},
+        ReadBackCase{"blanksAroundAreNotStored", 1, kNarrow100, "", "  " + kNarrow152 + " ",
+                     "  " + kNarrow152 + " ", 0},
+        ReadBackCase{"firstLineGrowingPastIt", 0, kNarrow100, kNarrow152, kNarrow100 + "|",
+                     kNarrow100, 1}),
+    CaseName<ReadBackCase>);
+
+// The window behind a message is brought up to date first: the observer is
+// told of the change before the message, with the state the message
+// belongs to.
+class SnapshotObserver : public RecordingObserver {
+public:
+    const SentenceEditor* editor = nullptr;
+    EditorState lastRendered;
+    std::vector<EditorState> behindMessages;
+    void EditorChanged() override {
+        RecordingObserver::EditorChanged();
+        lastRendered = editor->State();
+    }
+    void ShowMessage(const EditorMessage& message) override {
+        RecordingObserver::ShowMessage(message);
+        behindMessages.push_back(lastRendered);
+        EXPECT_EQ(lastRendered.levelCounts, editor->State().levelCounts);
+        EXPECT_EQ(lastRendered.lines, editor->State().lines);
+    }
+};
+
+TEST(SentenceEditorMessages, TheWindowIsUpToDateBeforeEachMessage) {
+    MemoryFiles files;
+    FakeMeasure measure;
+    SnapshotObserver observer;
+    SentenceEditor editor{files, measure, observer, BuiltInEditorSlots()};
+    observer.editor = &editor;
+    ASSERT_TRUE(editor.CreateNewFile(kFile));
+    editor.SetPositionsPerLevel(5);
+    editor.SetAutoStep(true);
+    editor.SelectWriteLevel(3);
+    editor.SelectWritePosition(5);
+    editor.LineEdited(0, "ultima frase");
+    editor.Save(); // "File completato!"
+    ASSERT_EQ(observer.behindMessages.size(), 1u);
+    EXPECT_EQ(observer.behindMessages[0].levelCounts[2], 1) << "the new count shows";
+
+    ASSERT_TRUE(editor.OpenFile(kFile));
+    files.readError = FileError{13, "Permission denied"};
+    editor.LineEdited(0, "da perdere");
+    editor.Read();
+    ASSERT_EQ(observer.behindMessages.size(), 2u);
+    EXPECT_EQ(observer.behindMessages[1].lines[0], "") << "the lines show cleared";
+}
 
 TEST_F(SentenceEditorTest, FitToBoxKeepsTheLongestPrefixThatFits) {
     const std::vector<std::pair<std::string, std::string>> cases = {
@@ -642,10 +744,13 @@ TEST_F(SentenceEditorTest, AMissingFileCountsAsReadOnly) {
     EXPECT_EQ(observer.messages.size(), 1u);
 }
 
-TEST_F(SentenceEditorTest, TheHelpMessageNamesTheHelpFile) {
-    EXPECT_EQ(editor.HelpMissingMessage(),
+// The message names the page of the help folder that was looked for.
+TEST_F(SentenceEditorTest, TheHelpMessageNamesThePageInTheHelpFolder) {
+    EXPECT_EQ(editor.HelpMissingMessage(1000),
               (EditorMessage{EditorMessageIcon::Information, "Errore",
-                             "impossibile trovare il file della guida: Zentavo.chm"}));
+                             "impossibile trovare il file della guida: help/1000.html"}));
+    EXPECT_EQ(editor.HelpMissingMessage(0).text,
+              "impossibile trovare il file della guida: help/index.html");
 }
 
 TEST_F(SentenceEditorTest, NewMessageTextsAreUsedAtOnce) {

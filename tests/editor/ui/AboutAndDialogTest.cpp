@@ -75,7 +75,7 @@ TEST_F(AboutBoxTest, AMissingHelpPageIsReportedBeforeTheBoxCloses) {
     QTest::mouseClick(box.findChild<QPushButton*>("cmdHelp"), Qt::LeftButton);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].first, "Errore");
-    EXPECT_EQ(messages.shown[0].second, "impossibile trovare il file della guida: Zentavo.chm");
+    EXPECT_EQ(messages.shown[0].second, "impossibile trovare il file della guida: help/1000.html");
     EXPECT_FALSE(box.isVisible());
 }
 

@@ -74,10 +74,17 @@ class FakeDialogs : public EditorDialogs {
 public:
     std::optional<std::string> answer;
     int aboutShown = 0;
-    std::optional<std::string> ChooseLanguage(QWidget*, const std::string&, bool) override {
+    std::optional<std::string> ChooseLanguage(QWidget*, const std::string& language,
+                                              bool fromFile) override {
+        chooserLanguages.emplace_back(language, fromFile);
         return answer;
     }
-    void ShowAbout(QWidget*, const std::string&, bool) override { ++aboutShown; }
+    std::vector<std::pair<std::string, bool>> chooserLanguages;
+    std::vector<std::pair<std::string, bool>> aboutLanguages;
+    void ShowAbout(QWidget*, const std::string& language, bool fromFile) override {
+        ++aboutShown;
+        aboutLanguages.emplace_back(language, fromFile);
+    }
 };
 
 QString u(const char* utf8) {
@@ -168,7 +175,7 @@ TEST_F(EditorWindowTest, StartsWithItsControlsAndEditingOff) {
     EXPECT_FALSE(window->isWindowModified());
     EXPECT_EQ(child<QPushButton>("cmdNew")->text(), "&Nuovo");
     EXPECT_EQ(child<QPushButton>("cmdOpen")->toolTip(), "Apre un file esistente");
-    EXPECT_EQ(child<QPushButton>("cmdLeggi")->text(), "&Leggi");
+    EXPECT_EQ(child<QPushButton>("cmdLeggi")->text(), "L&eggi");
     EXPECT_EQ(child<QCheckBox>("chkAutoStep")->toolTip(),
               "incrementa, dopo ogni comando salva, il numero progressivo");
     EXPECT_EQ(child<QLabel>("Label4_1")->text(), "Riga2");
@@ -344,7 +351,7 @@ TEST_F(EditorWindowTest, SuccessivaReadsTheSentencesBack) {
     EXPECT_EQ(messages.shown[0].title, "Attenzione");
     EXPECT_EQ(messages.shown[0].text, "Nessuna frase presente in questa posizione.");
     EXPECT_EQ(line(0)->text(), "");
-    EXPECT_EQ(child<QPushButton>("cmdLeggi")->text(), "&Leggi");
+    EXPECT_EQ(child<QPushButton>("cmdLeggi")->text(), "L&eggi");
 }
 
 TEST_F(EditorWindowTest, TypingPastTheBoxGivesOneMessageAndDropsTheLastCharacter) {
@@ -448,7 +455,7 @@ TEST_F(EditorWindowTest, F1OpensTheHelpAtContext1000OrSaysItIsMissing) {
     QTest::keyClick(window.get(), Qt::Key_F1);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "Errore");
-    EXPECT_EQ(messages.shown[0].text, "impossibile trovare il file della guida: Zentavo.chm");
+    EXPECT_EQ(messages.shown[0].text, "impossibile trovare il file della guida: help/1000.html");
 }
 
 TEST_F(EditorWindowTest, AReadOnlyFileThatCanBeMadeWritableOpens) {
@@ -497,6 +504,108 @@ TEST_F(EditorWindowTest, AChangeOfLanguageRewritesTheTextsAndTheSettings) {
     EXPECT_EQ(messages.shown[0].title, "Warning");
     EXPECT_EQ(messages.shown[0].text, "No sentence here.");
     EXPECT_EQ(fileBytes().find("English"), std::string::npos);
+}
+
+// After a change of language the about box and the chooser follow it at
+// once, as in the tutor; back on the default entry they are Italian again.
+TEST_F(EditorWindowTest, TheAboutBoxAndTheChooserFollowANewLanguageAtOnce) {
+    fs::create_directories(folder / "Lang");
+    std::ofstream(folder / "Lang" / "English.lng", std::ios::binary)
+        << "[Strings]\r\n2105=&Close\r\n";
+    open();
+    click("cmdInfo");
+    dialogs.answer = "English";
+    click("cmdLanguage");
+    click("cmdInfo");
+    dialogs.answer = "Italian";
+    click("cmdLanguage");
+    click("cmdInfo");
+    const std::vector<std::pair<std::string, bool>> about = {
+        {"Italian", false}, {"English", true}, {"Italian", false}};
+    EXPECT_EQ(dialogs.aboutLanguages, about);
+    const std::vector<std::pair<std::string, bool>> chooser = {{"Italian", false},
+                                                               {"English", true}};
+    EXPECT_EQ(dialogs.chooserLanguages, chooser);
+    EXPECT_EQ(child<QPushButton>("cmdChiudi")->text(), "&Chiudi") << "built-in texts again";
+}
+
+// Labels and buttons that are longer in the new language: the window is
+// laid out again as at a start in that language, and nothing is cut.
+TEST_F(EditorWindowTest, AChangeOfLanguageLaysTheWindowOutAsAStartWould) {
+    fs::create_directories(folder / "Lang");
+    {
+        std::ofstream lng(folder / "Lang" / "Long.lng", std::ios::binary);
+        lng << "[Strings]\r\n2116=Numero della frase da leggere o scrivere\r\n"
+               "2112=L&eggi la frase scelta\r\n2120=&Salva la frase scritta\r\n"
+               "2117=Aggiorna la finestra Salva ogni volta\r\n2100=Frasi nel file\r\n";
+    }
+    open();
+    dialogs.answer = "Long";
+    click("cmdLanguage");
+    QCoreApplication::processEvents();
+    const QSize changed = window->size();
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (!control->isVisible() ||
+            !(qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control)))
+            continue;
+        EXPECT_GE(control->width(), control->sizeHint().width())
+            << control->objectName().toStdString() << " is cut";
+    }
+    window.reset();
+    open();
+    EXPECT_EQ(window->Language(), "Long");
+    EXPECT_EQ(window->size(), changed);
+}
+
+// The read button starts with its own caption, whose access key is not the
+// language button's: Alt+L opens the chooser.
+TEST_F(EditorWindowTest, AltLOpensTheLanguageChooserFromTheStart) {
+    open();
+    EXPECT_EQ(child<QPushButton>("cmdLeggi")->text(), "L&eggi");
+    EXPECT_EQ(child<QPushButton>("cmdLanguage")->text(), "&Lingua");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_L, Qt::AltModifier);
+    // A button pressed by its shortcut is clicked a moment later.
+    for (int wait = 0; wait < 50 && dialogs.chooserLanguages.empty(); ++wait)
+        QTest::qWait(20);
+    EXPECT_EQ(dialogs.chooserLanguages.size(), 1u);
+    EXPECT_FALSE(child<QPushButton>("cmdLeggi")->hasFocus()) << "Alt+L is not shared";
+}
+
+// The Alt shortcut of a disabled button does nothing: its letter is not
+// typed into the sentence line that has the focus.
+TEST_F(EditorWindowTest, AnAltShortcutOfADisabledButtonTypesNothing) {
+    open();
+    createFile();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    type(0, QStringLiteral("ab"));
+    ASSERT_FALSE(child<QPushButton>("cmdSalva")->isEnabled());
+    for (const Qt::Key key : {Qt::Key_S, Qt::Key_Q, Qt::Key_1}) {
+        QTest::keyClick(line(0), key, Qt::AltModifier);
+        EXPECT_EQ(line(0)->text(), "ab");
+    }
+    EXPECT_TRUE(line(0)->hasFocus());
+    QTest::keyClick(line(0), Qt::Key_C);
+    EXPECT_EQ(line(0)->text(), "abc") << "plain letters are typed";
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// Enter in the second line moves to "Salva", which shows its focus mark,
+// and a second Enter saves.
+TEST_F(EditorWindowTest, EnterInTheSecondLineThenEnterAgainSaves) {
+    open();
+    createFile();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    type(0, QStringLiteral("prima riga"));
+    type(1, QStringLiteral("seconda"));
+    auto* save = child<QPushButton>("cmdSalva");
+    const QImage unfocused = save->grab().toImage();
+    QTest::keyClick(line(1), Qt::Key_Return);
+    ASSERT_TRUE(save->hasFocus());
+    EXPECT_TRUE(window->testAttribute(Qt::WA_KeyboardFocusChange));
+    EXPECT_NE(save->grab().toImage(), unfocused) << "no visible focus mark";
+    QTest::keyClick(save, Qt::Key_Return);
+    EXPECT_NE(fileBytes().find("1=prima riga\xA6\xA6seconda"), std::string::npos) << fileBytes();
 }
 
 TEST_F(EditorWindowTest, AnUnchangedLanguageWritesNoSettings) {

@@ -95,6 +95,33 @@ INSTANTIATE_TEST_SUITE_P(Screens, SlideInTest,
                                                      330 * TwipsPerPixel, 5100, 14}),
                          [](const ::testing::TestParamInfo<SlideCase>& p) { return p.param.name; });
 
+struct AreaCase {
+    const char* name;
+    int top;
+    int height;
+    int areaTop;
+    int areaBottom;
+    int expected;
+};
+
+class MapTopOnAreaTest : public ::testing::TestWithParam<AreaCase> {};
+
+TEST_P(MapTopOnAreaTest, KeepsTheAnchorOrRisesJustEnough) {
+    const AreaCase& c = GetParam();
+    EXPECT_EQ(MapTopOnArea(c.top, c.height, c.areaTop, c.areaBottom), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, MapTopOnAreaTest,
+    ::testing::Values(AreaCase{"FitsBelowTheAnchor", 300, 205, 0, 600, 300},
+                      AreaCase{"EndsOnTheLastRow", 395, 205, 0, 600, 395},
+                      AreaCase{"OneRowTooLow", 396, 205, 0, 600, 395},
+                      AreaCase{"Large1024x768", 508, 293, 0, 768, 475},
+                      AreaCase{"AboveAPanel", 508, 293, 0, 740, 447},
+                      AreaCase{"AreaNotAtTheTop", 1300, 293, 768, 1536, 1243},
+                      AreaCase{"AreaLowerThanTheWindow", 100, 293, 20, 220, 20}),
+    [](const ::testing::TestParamInfo<AreaCase>& p) { return std::string(p.param.name); });
+
 TEST(FadeOutAlphasTest, FortyOneStepsFrom250To50) {
     const std::vector<int> alphas = FadeOutAlphas();
     ASSERT_EQ(alphas.size(), 41u);

@@ -175,7 +175,7 @@ TEST(TutorAboutBoxTest, MissingHelpIsToldWithTheProgramsTitle) {
     EXPECT_EQ(f.messages.shown[0].icon, QMessageBox::Information);
     EXPECT_EQ(f.messages.shown[0].title, QStringLiteral("Zentavo"));
     EXPECT_EQ(f.messages.shown[0].text,
-              QStringLiteral("Impossibile trovare il file della guida Zentavo.chm"));
+              QStringLiteral("Impossibile trovare il file della guida help/1000.html"));
     EXPECT_FALSE(box->isVisible());
 }
 

@@ -116,6 +116,35 @@ TEST(KeyboardViewLarge, ScalesKeysAndWidensTheBevel) {
     EXPECT_EQ(image.pixel(a.left() - 5, a.center().y()) & 0xFFFFFF, light);
 }
 
+// The finger pictures keep their 32 pixels; on the normal layout they
+// overhang their home keys by 4 pixels right and down, on the enlarged one
+// they end on the key's corner, and the two on the space bar sit on its ends.
+TEST(KeyboardViewFingerImages, SitOnTheirKeysOnBothLayouts) {
+    struct Case {
+        double fx, fy;
+        int overhang;
+    };
+    for (const Case c : {Case{1.0, 1.0, 4}, Case{1.41, 1.31, 0}}) {
+        SCOPED_TRACE(c.fx);
+        KeyboardModel model(c.fx > 1.0);
+        KeyboardView view(model);
+        view.resize(qRound(KeyboardView::kDesignWidth * c.fx),
+                    qRound(KeyboardView::kDesignHeight * c.fy));
+        const int homeKeys[] = {10, 11, 12, 13, 16, 17, 18, 19};
+        for (int image = 0; image < 8; ++image) {
+            const QRect key = view.KeyRectPixels(homeKeys[image]);
+            const QRect picture = view.FingerImageRectPixels(image);
+            EXPECT_EQ(picture.size(), QSize(32, 32)) << image;
+            EXPECT_NEAR(picture.right(), key.right() + c.overhang, 1) << image;
+            EXPECT_NEAR(picture.bottom(), key.bottom() + c.overhang, 1) << image;
+        }
+        const QRect space = view.KeyRectPixels(KeyTable::kSpaceKey);
+        EXPECT_NEAR(view.FingerImageRectPixels(8).left(), space.left(), 1);
+        EXPECT_NEAR(view.FingerImageRectPixels(9).right(), space.right(), 1);
+        EXPECT_NEAR(view.FingerImageRectPixels(9).bottom(), space.bottom(), 1);
+    }
+}
+
 TEST_F(KeyboardViewTest, DoubleClicksGoOutAsSignals) {
     QSignalSpy keys(&view, &KeyboardView::keyDoubleClicked);
     QSignalSpy images(&view, &KeyboardView::fingerImageDoubleClicked);

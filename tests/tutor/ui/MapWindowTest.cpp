@@ -123,10 +123,35 @@ TEST_P(MapWindowSlideTest, SlidesUpIn20PixelStepsAndStopsAtOrJustBelowTheAnchor)
 INSTANTIATE_TEST_SUITE_P(Sizes, MapWindowSlideTest,
                          ::testing::Values(SlideCase{"Normal", false, {120, 330}, {363, 205}},
                                            SlideCase{"Large", true, {60, 150}, {519, 293}},
-                                           SlideCase{"AnchorOnAStep", false, {0, 400}, {363, 205}}),
+                                           SlideCase{"AnchorOnAStep", false, {0, 380}, {363, 205}}),
                          [](const ::testing::TestParamInfo<SlideCase>& p) {
                              return std::string(p.param.name);
                          });
+
+// An anchor too low for the whole map (a 1024 x 768 screen puts the hands
+// 33 pixels below its edge): the window rises just enough to lie wholly on
+// the screen's available area, animated or not, and keeps its left edge.
+TEST_F(MapWindowTest, AnAnchorTooLowLiftsTheWindowOntoTheAvailableArea) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const int areaBottom = area.y() + area.height();
+    for (const bool animate : {true, false}) {
+        for (const bool large : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "animate " << animate << " large " << large);
+            UsePlatform(animate);
+            steps->positions.clear();
+            const int height = large ? 293 : 205;
+            const QPoint anchor(40, areaBottom - height + 33);
+            Show(mainWindow.get(), anchor, large);
+            frmTransparency* window = frmTransparency::Current();
+            ASSERT_NE(window, nullptr);
+            EXPECT_EQ(window->pos(), QPoint(anchor.x(), areaBottom - height));
+            for (const QPoint& step : steps->positions)
+                EXPECT_GE(step.y(), areaBottom - height) << "never above where it stops";
+            Close();
+            FlushDeletes();
+        }
+    }
+}
 
 TEST_F(MapWindowTest, AnimationsStepEvery10MillisecondsAndReturnAtOnce) {
     EXPECT_EQ(frmTransparency::DefaultPlatform().stepMs, MapAnimationStepMs);

@@ -1,6 +1,7 @@
 #include "tutor/ui/ResultsPdfExport.h"
 
 #include "ResultsTestFigures.h"
+#include "common/core/UiTexts.h"
 #include "common/ui/Messages.h"
 
 #include <QDir>
@@ -197,6 +198,41 @@ TEST_F(ResultsPdfExportTest, AFileThatCannotBeWrittenIsToldNamingTheFile) {
     EXPECT_TRUE(messages.shown[0].text.contains(pdf.FilePath()));
     EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("Impossibile scrivere")));
     EXPECT_EQ(viewer.opened.size(), 1u) << "no viewer for a file not written";
+}
+
+// The failure messages are texts of the language in use, like every other:
+// the shipped English file gives English, a file without them empty lines.
+TEST_F(ResultsPdfExportTest, FailuresAreToldInTheLanguageInUse) {
+    struct Case {
+        const char* name;
+        std::string lng;
+        QString title;
+        QString start;
+    };
+    const std::string shipped = std::string(ZENTAVO_SOURCE_DIR) + "/data/Lang/English.lng";
+    QTemporaryDir scratch;
+    const std::string bare = scratch.filePath(QStringLiteral("Bare.lng")).toStdString();
+    QFile file(QString::fromStdString(bare));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Strings]\r\n0062=Careful!\r\n");
+    file.close();
+    const std::vector<Case> cases = {
+        {"English", shipped, QStringLiteral("Warning!"),
+         QStringLiteral("The results PDF file was written, but no program could open it:\r\n")},
+        {"Bare", bare, QStringLiteral("Careful!"), QStringLiteral("\r\n")}};
+    viewer.answer = false;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.shown.clear();
+        ResultsPdfExport pdf(viewer, messages);
+        pdf.SetTexts(UiTexts::FromFile(UiProgram::Tutor, c.lng));
+        EXPECT_FALSE(pdf.Export(Figures(1), "Ugo", kDate));
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].title, c.title);
+        EXPECT_TRUE(messages.shown[0].text.startsWith(c.start))
+            << messages.shown[0].text.toStdString();
+        EXPECT_TRUE(messages.shown[0].text.endsWith(QDir::toNativeSeparators(pdf.FilePath())));
+    }
 }
 
 TEST_F(ResultsPdfExportTest, ATemporaryFolderThatCannotBeUsedIsTold) {

@@ -409,6 +409,53 @@ TEST_F(ResultsWindowTest, ExportsThePdfAndDeletesItWhenTheWindowUnloads) {
     EXPECT_FALSE(QFileInfo::exists(folder));
 }
 
+// Without a printer the print button looks and stays disabled whatever the
+// mouse does over any of its three pictures: no hover or pressed picture
+// lights it up, and no click asks for a name or starts a job.
+TEST_F(ResultsWindowTest, ADisabledPrintButtonStaysGreyedAndDeaf) {
+    printer.available = false;
+    auto window = Open(1);
+    window->show();
+    const auto image = [&window](int i) {
+        return Child<QLabel>(*window, QStringLiteral("imgprinter(%1)").arg(i).toLatin1());
+    };
+    const auto shown = [&image] {
+        int visible = -1;
+        for (int i = 0; i < 3; ++i)
+            if (image(i)->isVisible())
+                visible = visible == -1 ? i : 99;
+        return visible;
+    };
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(image(i)->isEnabled()) << i;
+    const QPointF at(5, 5);
+    for (int target = 0; target < 3; ++target) {
+        SCOPED_TRACE(target);
+        QEnterEvent enter(at, at, at);
+        QApplication::sendEvent(image(target), &enter);
+        EXPECT_EQ(shown(), 0);
+        QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(image(target), &press);
+        EXPECT_EQ(shown(), 0);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, at, Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(image(target), &release);
+        EXPECT_EQ(shown(), 0);
+        QMouseEvent twice(QEvent::MouseButtonDblClick, at, at, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(image(target), &twice);
+        EXPECT_EQ(shown(), 0);
+    }
+    EXPECT_TRUE(dialogs.textPrompts.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(printer.jobs.empty());
+    // The PDF button beside it still answers.
+    QEnterEvent enter(at, at, at);
+    QApplication::sendEvent(Child<QLabel>(*window, "imgPdf(0)"), &enter);
+    EXPECT_TRUE(Child<QLabel>(*window, "imgPdf(1)")->isVisible());
+}
+
 TEST_F(ResultsWindowTest, ImageButtonsShowHoverAndPressedPictures) {
     auto window = Open(1);
     window->show();

@@ -30,11 +30,17 @@ protected:
 struct DesignWindow {
     DesignWindow() {
         window.resize(800, 600);
+        // An image whose picture is loaded only after the layout is recorded.
         picture = new QLabel(&window);
+        WidgetScaler::MarkPicture(picture);
+        picture->setGeometry(100, 100, 32, 32);
+
+        // A label that happens to show a picture is still a label.
+        iconLabel = new QLabel(&window);
         QPixmap pixmap(32, 32);
         pixmap.fill(Qt::red);
-        picture->setPixmap(pixmap);
-        picture->setGeometry(100, 100, 32, 32);
+        iconLabel->setPixmap(pixmap);
+        iconLabel->setGeometry(100, 200, 30, 30);
 
         label = new QLabel(QStringLiteral("Zentavo"), &window);
         QFont font = label->font();
@@ -67,6 +73,7 @@ struct DesignWindow {
 
     QWidget window;
     QLabel* picture;
+    QLabel* iconLabel;
     QLabel* label;
     QFrame* line;
     QWidget* panel;
@@ -96,6 +103,9 @@ INSTANTIATE_TEST_SUITE_P(
     Widgets, WidgetScalerGeometryTest,
     ::testing::Values(GeometryCase{"Picture", [](DesignWindow& w) -> QWidget* { return w.picture; },
                                    QRect(145, 135, 32, 32)},
+                      GeometryCase{"LabelShowingAPicture",
+                                   [](DesignWindow& w) -> QWidget* { return w.iconLabel; },
+                                   QRect(141, 262, 42, 39)},
                       GeometryCase{"Label", [](DesignWindow& w) -> QWidget* { return w.label; },
                                    QRect(14, 13, 141, 26)},
                       // Middle line y 50 -> 66, x 10..210 -> 14..296, thickness kept.

@@ -6,6 +6,7 @@
 #include "tutor/ui/ZentavoWidgets.h"
 
 #include <QComboBox>
+#include <QEnterEvent>
 #include <QInputMethodEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -639,6 +640,27 @@ TEST_F(MainWindow, HoverFrameFollowsTheMouseOverTheMenu) {
     QTRY_VERIFY(hover->isVisible());
     QTest::mouseMove(window.get(), QPoint(5, 5));
     QTRY_VERIFY(!hover->isVisible());
+}
+
+// A menu entry that is switched off (the help entry while the clock runs,
+// the language entry during an exercise) gets no hover frame and no click.
+TEST_F(MainWindow, ADisabledMenuEntryNeitherLightsUpNorAnswers) {
+    Open();
+    auto* hover = Control<HoverFrame>(QStringLiteral("shpEV"));
+    auto* symbol = Control(QStringLiteral("lblMenu(6)"));
+    // The pointer rests away from the menu, as a previous test may have left it on it.
+    QTest::mouseMove(window.get(), QPoint(5, 5));
+    QTRY_VERIFY(!hover->isVisible());
+    symbol->setEnabled(false);
+    const QPointF at = symbol->rect().center();
+    QEnterEvent enter(at, symbol->mapTo(window.get(), at), symbol->mapToGlobal(at));
+    QApplication::sendEvent(symbol, &enter);
+    EXPECT_FALSE(hover->isVisible());
+    QTest::mouseClick(symbol, Qt::LeftButton, {}, at.toPoint());
+    EXPECT_EQ(window->BackgroundTheme(), 0);
+    symbol->setEnabled(true);
+    QApplication::sendEvent(symbol, &enter);
+    EXPECT_TRUE(hover->isVisible());
 }
 
 } // namespace
