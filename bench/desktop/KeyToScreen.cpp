@@ -36,7 +36,7 @@
 #include <map>
 #include <optional>
 #include <poll.h>
-#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -76,9 +76,9 @@ double msSince(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
+// Ends the round: the processes it started are stopped on the way out.
 [[noreturn]] void fail(const std::string& what) {
-    std::fprintf(stderr, "keytoscreen: %s\n", what.c_str());
-    std::exit(1);
+    throw std::runtime_error(what);
 }
 
 double percentile(std::vector<double> values, double p) {
@@ -246,6 +246,12 @@ Xvfb startXvfb(const std::string& size) {
 
 // -- the display -----------------------------------------------------------------
 
+// Windows of the tutor come and go while the tool looks at them; a request
+// about one that has just gone fails, and the caller sees the failure.
+int ignoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
+
 struct KeyStroke {
     KeyCode code = 0;
     bool shift = false;
@@ -258,6 +264,7 @@ public:
         m_dpy = XOpenDisplay(display.c_str());
         if (m_dpy == nullptr)
             fail("cannot open display " + display);
+        XSetErrorHandler(ignoreXError);
         int major = 0;
         int minor = 0;
         int error = 0;
@@ -635,10 +642,10 @@ Round runRound(const Options& o, const std::vector<std::string>& sentences, cons
         round.keyP90Ms = percentile(keyMs, 0.9);
         round.cpuPerKeyMs =
             typingCpu / static_cast<double>(std::max<size_t>(1, keyMs.size() + round.missed));
-    } catch (const std::exception& e) {
+    } catch (...) {
         stop(tutor);
         stop(x.pid);
-        fail(e.what());
+        throw;
     }
     stop(tutor);
     stop(x.pid);
@@ -682,7 +689,7 @@ double medianOf(const std::vector<Round>& rounds, double Round::*field) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv) try {
     const Options o = parse(argc, argv);
     const std::vector<std::string> sentences = readExercise(o.exercise);
     size_t keys = 0;
@@ -721,4 +728,8 @@ int main(int argc, char** argv) {
         medianOf(rounds, &Round::keyMedianMs), medianOf(rounds, &Round::keyP90Ms),
         medianOf(rounds, &Round::cpuPerKeyMs), medianOf(rounds, &Round::rssAfterExerciseMb));
     return 0;
+} catch (const std::exception& e) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "keytoscreen: %s\n", e.what());
+    return 1;
 }
