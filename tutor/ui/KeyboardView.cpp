@@ -3,6 +3,7 @@
 #include "common/ui/QtCp1252.h"
 
 #include <QHelpEvent>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -109,6 +110,7 @@ void KeyboardView::SetFontScale(double scale) {
         font.setStyleHint(QFont::SansSerif);
         m_fonts[static_cast<size_t>(fontIndex(f))] = font;
     }
+    dropCapPictures();
     update();
 }
 
@@ -192,16 +194,36 @@ QFont KeyboardView::captionFont(int key) const {
     return font;
 }
 
+void KeyboardView::resizeEvent(QResizeEvent* event) {
+    dropCapPictures();
+    QWidget::resizeEvent(event);
+}
+
+void KeyboardView::changeEvent(QEvent* event) {
+    // Captions and symbols are drawn in the palette's text colour.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        dropCapPictures();
+    QWidget::changeEvent(event);
+}
+
+void KeyboardView::dropCapPictures() {
+    for (CapPicture& cap : m_capPictures)
+        cap = CapPicture();
+}
+
 void KeyboardView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    const QRect dirty = event->rect();
-    p.fillRect(dirty, kPlate);
+    // The region, not its bounding box: keys sunk and raised far apart on
+    // the keyboard repaint alone, not with every key between them.
+    const QRegion& dirty = event->region();
+    for (const QRect& r : dirty)
+        p.fillRect(r, kPlate);
 
     // Bevels first, then the caps: a cap covers any bevel ring that reaches
     // under it, as happens where the two parts of Enter meet.
     std::bitset<KeyTable::kKeyCount> inDirty;
     for (int key = 0; key < KeyTable::kKeyCount; ++key) {
-        if (ToPixels(m_model.KeyAreaWithBevel(key)).intersects(dirty)) {
+        if (dirty.intersects(ToPixels(m_model.KeyAreaWithBevel(key)))) {
             inDirty.set(static_cast<size_t>(key));
             paintBevel(p, key);
         }
@@ -226,8 +248,9 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
     if (m_model.FingerImagesVisible()) {
         for (int image = 0; image < KeyboardModel::kFingerImageCount; ++image) {
             const QPixmap& picture = m_fingers[static_cast<size_t>(image)];
-            if (!picture.isNull())
-                p.drawPixmap(FingerImageRectPixels(image), picture);
+            const QRect where = FingerImageRectPixels(image);
+            if (!picture.isNull() && dirty.intersects(where))
+                p.drawPixmap(where, picture);
         }
     }
 
@@ -238,6 +261,8 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
         if (!m_model.FrameVisible(frame))
             continue;
         const QRect r = ToPixels(m_model.FrameRect(frame));
+        if (!dirty.intersects(r))
+            continue;
         p.fillRect(r, toQColor(kHighlightFrameFill));
         const QColor border = toQColor(kHighlightFrameBorder);
         p.fillRect(QRect(r.left(), r.top(), r.width(), 1), border);
@@ -251,11 +276,59 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
         p.drawPixmap(PromptImageRectPixels(), m_prompt);
 }
 
-void KeyboardView::paintCap(QPainter& p, int key) const {
+void KeyboardView::paintCap(QPainter& p, int key) {
     const QRect label = KeyRectPixels(key);
-    p.fillRect(label, toQColor(m_model.KeyColour(key)));
+    const CapPicture& cap = capPicture(key, label);
+    p.drawPixmap(label.topLeft(), cap.picture);
+    if (cap.overhang.isEmpty())
+        return;
+    p.save();
+    p.setClipRegion(QRegion(cap.overhang) - label, Qt::IntersectClip);
     paintCaption(p, key, label);
-    paintSymbol(p, key, label);
+    p.restore();
+}
+
+const KeyboardView::CapPicture& KeyboardView::capPicture(int key, const QRect& label) {
+    CapPicture& cap = m_capPictures[static_cast<size_t>(key)];
+    const StoredColour colour = m_model.KeyColour(key);
+    const bool bold = key == KeyTable::kEnterUpperKey && m_model.EnterCaptionBold();
+    if (!cap.picture.isNull() && cap.colour == colour && cap.bold == bold &&
+        cap.picture.deviceIndependentSize().toSize() == label.size())
+        return cap;
+    const qreal ratio = devicePixelRatioF();
+    QPixmap picture(label.size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(toQColor(colour));
+    QPainter q(&picture);
+    q.translate(-label.topLeft());
+    paintCaption(q, key, label);
+    paintSymbol(q, key, label);
+    q.end();
+    cap = {picture, colour, bold, captionOverhang(key, label)};
+    return cap;
+}
+
+QRect KeyboardView::captionOverhang(int key, const QRect& label) const {
+    // The caption drawn alone on a clear sheet larger than the cap shows
+    // exactly which pixels its ink touches, antialiasing included.
+    const int margin = label.height();
+    const QRect sheetArea = label.adjusted(-margin, -margin, margin, margin);
+    QImage sheet(sheetArea.size(), QImage::Format_ARGB32_Premultiplied);
+    sheet.fill(Qt::transparent);
+    QPainter q(&sheet);
+    q.translate(-sheetArea.topLeft());
+    paintCaption(q, key, label);
+    q.end();
+    const QRect inside = label.translated(-sheetArea.topLeft());
+    QRect ink;
+    for (int y = 0; y < sheet.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(sheet.constScanLine(y));
+        for (int x = 0; x < sheet.width(); ++x) {
+            if (qAlpha(line[x]) != 0 && !inside.contains(x, y))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink.translated(sheetArea.topLeft());
 }
 
 void KeyboardView::paintBevel(QPainter& p, int key) const {

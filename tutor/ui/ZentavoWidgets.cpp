@@ -103,9 +103,15 @@ void SentenceDisplay::SetTypedPart(int line, const QString& typed, QColor colour
     static_cast<TypedBar*>(m_bar)->SetColour(colour);
     if (line == m_typedLine && typed == m_typed && m_bar->isVisible() == !typed.isEmpty())
         return;
+    const bool grew = typed.size() > m_typed.size() || line != m_typedLine;
     m_typedLine = line;
     m_typed = typed;
     placeBar();
+    // The marker and the key the keystroke sank are what the pupil waits
+    // for: they go to the screen now, with whatever else is already due,
+    // and the rest the keystroke changes (text box, counters) follows.
+    if (grew && m_bar->isVisible())
+        m_bar->repaint();
 }
 
 void SentenceDisplay::placeBar() {
