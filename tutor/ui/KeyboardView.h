@@ -83,7 +83,8 @@ private:
     const CapPicture& capPicture(int key, const QRect& label);
     QRect captionOverhang(int key, const QRect& label) const;
     void dropCapPictures();
-    void paintBevel(QPainter& p, int key) const;
+    // Only the rings that reach into `dirty` are drawn.
+    void paintBevel(QPainter& p, int key, const QRect& dirty) const;
     void paintCaption(QPainter& p, int key, const QRect& label) const;
     void paintSymbol(QPainter& p, int key, const QRect& label) const;
     int fingerImageAt(const QPoint& point) const;
