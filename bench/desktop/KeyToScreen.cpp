@@ -427,10 +427,15 @@ public:
             Press(m_altGr, true);
         if (k.shift || k.altGr)
             Idle(kModifierSettle);
-        XDamageSubtract(m_dpy, m_damage, None, None);
-        XSync(m_dpy, False);
-        Pump(Clock::now(), [] { return true; });
-        m_damaged = false;
+        // The window must be quiet when the key goes down: damage left over
+        // (a clock tick, the rest of the last keystroke) would keep the
+        // next report from coming.
+        do {
+            m_damaged = false;
+            XDamageSubtract(m_dpy, m_damage, None, None);
+            XSync(m_dpy, False);
+            Pump(Clock::now(), [] { return true; });
+        } while (m_damaged);
         const Clock::time_point pressed = Clock::now();
         Press(k.code, true);
         const bool seen = Pump(pressed + kKeyTimeout, [this] { return m_damaged; });
