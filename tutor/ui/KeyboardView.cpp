@@ -17,6 +17,29 @@ namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
 constexpr int kKeyB = 25;
+// Keys that carry a drawn symbol besides (or instead of) a caption.
+constexpr int kCapsLockKey = 55;
+constexpr int kBackspaceKey = 59;
+constexpr int kTabKey = 54;
+constexpr int kLeftWindowsKey = 56;
+constexpr int kRightWindowsKey = 39;
+constexpr int kMenuKey = 37;
+
+bool hasSymbol(int key) {
+    switch (key) {
+    case KeyTable::kLeftShiftKey:
+    case KeyTable::kRightShiftKey:
+    case kCapsLockKey:
+    case kBackspaceKey:
+    case kTabKey:
+    case kLeftWindowsKey:
+    case kRightWindowsKey:
+    case kMenuKey:
+        return true;
+    default:
+        return false;
+    }
+}
 constexpr int kImagePixels = 32;
 // The plate the keys sit on.
 const QColor kPlate(92, 98, 108);
@@ -279,6 +302,12 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
 
 void KeyboardView::paintCap(QPainter& p, int key) {
     const QRect label = KeyRectPixels(key);
+    // A bare cap (the space bar) is one fill: a picture of it would only
+    // hold memory.
+    if (m_captions[static_cast<size_t>(key)].isEmpty() && !hasSymbol(key)) {
+        p.fillRect(label, toQColor(m_model.KeyColour(key)));
+        return;
+    }
     const CapPicture& cap = capPicture(key, label);
     p.drawPixmap(label.topLeft(), cap.picture);
     if (cap.overhang.isEmpty())
@@ -402,23 +431,23 @@ void KeyboardView::paintSymbol(QPainter& p, int key, const QRect& label) const {
         p.drawPath(
             upArrow(QRectF(label.left() + 7 * unit, label.top() + 6 * unit, 14 * unit, 17 * unit)));
         break;
-    case 55: // Caps Lock
+    case kCapsLockKey:
         p.drawPath(
             upArrow(QRectF(label.left() + 7 * unit, label.top() + 5 * unit, 12 * unit, 14 * unit)));
         p.drawRect(QRectF(label.left() + 9.5 * unit, label.top() + 22 * unit, 7 * unit, 3 * unit));
         break;
-    case 59: // Backspace
+    case kBackspaceKey:
         barArrow(p, QPointF(label.left() + 40 * unit, label.top() + 16 * unit), -28 * unit,
                  5 * unit, false);
         break;
-    case 54: // Tab
+    case kTabKey:
         barArrow(p, QPointF(label.left() + 34 * unit, label.top() + 10 * unit), -24 * unit,
                  4 * unit, true);
         barArrow(p, QPointF(label.left() + 8 * unit, label.top() + 22 * unit), 24 * unit, 4 * unit,
                  true);
         break;
-    case 56: // Windows keys: four panes
-    case 39: {
+    case kLeftWindowsKey: // four panes
+    case kRightWindowsKey: {
         p.setPen(Qt::NoPen);
         p.setBrush(ink);
         const QPointF c(label.center().x() + 0.5, label.center().y() + 0.5);
@@ -431,7 +460,7 @@ void KeyboardView::paintSymbol(QPainter& p, int key, const QRect& label) const {
         }
         break;
     }
-    case 37: { // menu key: a little list
+    case kMenuKey: { // a little list
         const QRectF page(label.center().x() - 5 * unit, label.center().y() - 7 * unit, 10 * unit,
                           14 * unit);
         p.drawRect(page);
