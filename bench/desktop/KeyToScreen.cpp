@@ -38,6 +38,7 @@
 #include <poll.h>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -71,6 +72,7 @@ constexpr int kMainWindowMinWidth = 800;
 // Windows-1252 bytes that need more than their Latin-1 value.
 constexpr unsigned char kCp1252Euro = 0x80;
 constexpr unsigned char kCp1252BrokenBar = 0xA6;
+constexpr std::string_view kLevelSection = "[Livello";
 
 double msSince(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
@@ -108,8 +110,8 @@ std::vector<std::string> readExercise(const fs::path& file) {
     std::string line;
     while (std::getline(in, line)) {
         line = trimLineEnd(line);
-        if (line.rfind("[Livello", 0) == 0) {
-            level = std::atoi(line.c_str() + 8);
+        if (line.rfind(kLevelSection, 0) == 0) {
+            level = std::atoi(line.c_str() + kLevelSection.size());
             continue;
         }
         if (!line.empty() && line[0] == '[') {
@@ -120,10 +122,17 @@ std::vector<std::string> readExercise(const fs::path& file) {
         if (level < 1 || level > kLevels || eq == std::string::npos)
             continue;
         const int number = std::atoi(line.substr(0, eq).c_str());
-        std::string text = line.substr(eq + 1);
-        const std::string breakMark(2, static_cast<char>(kCp1252BrokenBar));
-        for (auto at = text.find(breakMark); at != std::string::npos; at = text.find(breakMark))
-            text.replace(at, breakMark.size(), "\r");
+        std::string text;
+        const std::string value = line.substr(eq + 1);
+        const char bar = static_cast<char>(kCp1252BrokenBar);
+        for (size_t k = 0; k < value.size(); ++k) {
+            if (value[k] == bar && k + 1 < value.size() && value[k + 1] == bar) {
+                text.push_back('\r');
+                ++k;
+            } else {
+                text.push_back(value[k]);
+            }
+        }
         if (!text.empty())
             levels[level][number] = text;
     }
