@@ -176,6 +176,19 @@ pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>
     return pid;
 }
 
+// What an interrupted run (Ctrl+C) must not leave behind: the tutor and the
+// X server of the current round.
+volatile sig_atomic_t g_tutorPid = -1;
+volatile sig_atomic_t g_xvfbPid = -1;
+
+extern "C" void endRoundOnSignal(int signal) {
+    for (const pid_t pid : {static_cast<pid_t>(g_tutorPid), static_cast<pid_t>(g_xvfbPid)}) {
+        if (pid > 0)
+            kill(pid, SIGKILL);
+    }
+    _exit(128 + signal);
+}
+
 void stop(pid_t pid) {
     if (pid <= 0)
         return;
@@ -564,6 +577,7 @@ void passResults(Desktop& desk, Window main, Window map) {
 Round runRound(const Options& o, const std::vector<std::string>& sentences, const std::string& size,
                const fs::path& work) {
     const Xvfb x = startXvfb(size);
+    g_xvfbPid = x.pid;
     Round round;
     pid_t tutor = -1;
     try {
@@ -595,8 +609,8 @@ Round runRound(const Options& o, const std::vector<std::string>& sentences, cons
                                               "QT_QPA_PLATFORM=xcb"};
 
         const Clock::time_point launched = Clock::now();
-        tutor = spawn({(folder / o.tutor.filename()).string(), exercise.string()}, env,
-                      (work / "tutor.log").string());
+        g_tutorPid = tutor = spawn({(folder / o.tutor.filename()).string(), exercise.string()}, env,
+                                   (work / "tutor.log").string());
         std::optional<Window> main;
         if (!desk.Pump(launched + kWindowTimeout,
                        [&] { return (main = desk.MainWindow()).has_value(); }))
@@ -659,10 +673,14 @@ Round runRound(const Options& o, const std::vector<std::string>& sentences, cons
     } catch (...) {
         stop(tutor);
         stop(x.pid);
+        g_tutorPid = -1;
+        g_xvfbPid = -1;
         throw;
     }
     stop(tutor);
     stop(x.pid);
+    g_tutorPid = -1;
+    g_xvfbPid = -1;
     return round;
 }
 
@@ -704,6 +722,8 @@ double medianOf(const std::vector<Round>& rounds, double Round::*field) {
 } // namespace
 
 int main(int argc, char** argv) try {
+    std::signal(SIGINT, endRoundOnSignal);
+    std::signal(SIGTERM, endRoundOnSignal);
     const Options o = parse(argc, argv);
     const std::vector<std::string> sentences = readExercise(o.exercise);
     size_t keys = 0;
