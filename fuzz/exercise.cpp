@@ -71,8 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (catalogue.ExerciseFile().empty())
         std::abort();
     for (std::int16_t level = 0; level <= 4; ++level) {
-        for (std::int16_t number = 0; number <= 16; ++number)
+        for (std::int16_t number = 0; number <= 16; ++number) {
             Check(catalogue.ReadExerciseSentence(level, number));
+            Check(
+                catalogue.ReadLevelSentence(level, number, static_cast<std::int16_t>(16 - number)));
+        }
     }
     return 0;
 }

@@ -1,12 +1,16 @@
 #include "common/core/AtomicFile.h"
 
 #include "common/core/ProgramPaths.h"
+#include "common/core/RegularFile.h"
 
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <limits>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,20 +51,86 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+constexpr std::string_view kTemporaryMark = ".tmp";
+
+// ".<name>.tmp": what every temporary file of a file's saves starts with;
+// the process id, a counter and a time stamp follow, joined by "-".
+std::string TemporaryPrefix(const fs::path& name) {
+    return "." + name.native() + std::string(kTemporaryMark);
+}
+
 int OpenTemporary(const fs::path& folder, const fs::path& name, fs::path& tmp) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        std::string hidden = ".";
-        hidden.append(name.native()).append(".tmp").append(std::to_string(::getpid()));
+        std::string hidden = TemporaryPrefix(name);
+        hidden.append(std::to_string(::getpid()));
         hidden.append("-").append(std::to_string(counter++));
         hidden.append("-").append(std::to_string(stamp % 1000000));
         tmp = folder / hidden;
         const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
+        if (fd >= 0) {
+            // Held until the file is renamed and closed: a later save tells a
+            // live writer's file from a killed one's by this lock.
+            ::flock(fd, LOCK_EX | LOCK_NB);
+            return fd;
+        }
+        if (errno != EEXIST)
             return fd;
     }
     return -1;
+}
+
+// The process id of a temporary file name of this file, or nothing when the
+// name is not one.
+std::optional<pid_t> TemporaryOwner(std::string_view entry, std::string_view prefix) {
+    if (!entry.starts_with(prefix))
+        return std::nullopt;
+    entry.remove_prefix(prefix.size());
+    long long pid = 0;
+    int parts = 0;
+    std::size_t digits = 0;
+    for (const char c : entry) {
+        if (c >= '0' && c <= '9') {
+            if (parts == 0 && pid < std::numeric_limits<pid_t>::max())
+                pid = pid * 10 + (c - '0');
+            ++digits;
+        } else if (c == '-' && digits > 0 && parts < 2) {
+            ++parts;
+            digits = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (parts != 2 || digits == 0 || pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+        return std::nullopt;
+    return static_cast<pid_t>(pid);
+}
+
+// A save killed between writing its temporary file and the rename leaves the
+// file behind; each such file is as large as the file saved. The next save
+// removes those whose process has ended and that nobody holds, never the
+// file of a save still running elsewhere.
+void RemoveStaleTemporaries(const fs::path& folder, const fs::path& name) {
+    const std::string prefix = TemporaryPrefix(name);
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string entry = it->path().filename().native();
+        const auto owner = TemporaryOwner(entry, prefix);
+        if (!owner || *owner == ::getpid())
+            continue;
+        if (::kill(*owner, 0) == 0 || errno != ESRCH)
+            continue;
+        const int fd =
+            ::open(it->path().c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(it->path().c_str());
+        ::close(fd);
+    }
 }
 
 void SyncFolder(const fs::path& folder) {
@@ -74,32 +144,7 @@ void SyncFolder(const fs::path& folder) {
 } // namespace
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    const fs::path native = NativePath(path);
-    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return bytes;
+    return RegularFile(path).ReadAll();
 }
 
 bool IsReadOnlyFile(const std::string& path) {
@@ -120,6 +165,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (folder.empty())
         folder = ".";
 
+    RemoveStaleTemporaries(folder, target.filename());
     fs::path tmp;
     const int fd = OpenTemporary(folder, target.filename(), tmp);
     if (fd < 0)

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-// The file's bytes, or nothing when it is missing or not a regular file.
+// The file's bytes, or nothing when it is missing, not a regular file or
+// larger than kMaxReadableFileSize.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // False, with the old file untouched, when the folder is missing, the file

@@ -95,3 +95,69 @@ bool Cp1252EqualNoCase(std::string_view a, std::string_view b) {
     }
     return true;
 }
+
+namespace {
+
+// The capital of a letter of the code page, of Greek or of Cyrillic; any
+// other code point is its own capital.
+char32_t UpperLetter(char32_t cp) {
+    const int byte = UnicodeToCp1252(cp);
+    if (byte >= 0) {
+        for (int upper = 0; upper < 256; ++upper) {
+            if (upper != byte && Cp1252ToLower(static_cast<unsigned char>(upper)) == byte)
+                return Cp1252ToUnicode(static_cast<unsigned char>(upper));
+        }
+        return cp;
+    }
+    if (cp == 0x03C2) // final sigma
+        return 0x03A3;
+    if (cp >= 0x03B1 && cp <= 0x03CB)
+        return cp - 0x20;
+    switch (cp) {
+    case 0x03AC:
+        return 0x0386;
+    case 0x03AD:
+    case 0x03AE:
+    case 0x03AF:
+        return cp - 0x25;
+    case 0x03CC:
+        return 0x038C;
+    case 0x03CD:
+    case 0x03CE:
+        return cp - 0x3F;
+    default:
+        break;
+    }
+    if (cp >= 0x0430 && cp <= 0x044F)
+        return cp - 0x20;
+    if (cp >= 0x0450 && cp <= 0x045F)
+        return cp - 0x50;
+    return cp;
+}
+
+} // namespace
+
+std::string Utf8ToUpper(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        char32_t cp = 0;
+        const std::size_t len = DecodeUtf8(utf8, i, cp);
+        if (len == 0) {
+            out += utf8[i++]; // not UTF-8: the byte stays as it is
+            continue;
+        }
+        const char32_t upper = UpperLetter(cp);
+        if (upper == cp)
+            out.append(utf8.substr(i, len));
+        else
+            AppendUtf8(out, upper);
+        i += len;
+    }
+    return out;
+}
+
+bool Utf8EqualNoCase(std::string_view a, std::string_view b) {
+    return Utf8ToUpper(a) == Utf8ToUpper(b);
+}

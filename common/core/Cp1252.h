@@ -44,6 +44,11 @@ constexpr int UnicodeToCp1252(char32_t ch) {
 std::string Utf8ToCp1252(std::string_view utf8);
 std::string Cp1252ToUtf8(std::string_view bytes);
 
+// UTF-8 text (a file name) in capitals: the letters of the code page, Greek
+// and Cyrillic; bytes that are not UTF-8 stay as they are.
+std::string Utf8ToUpper(std::string_view utf8);
+bool Utf8EqualNoCase(std::string_view a, std::string_view b);
+
 // Letter case in Windows-1252: ASCII, the accented Latin-1 letters
 // (0xC0-0xDE except 0xD7) and the pairs Š/š, Œ/œ, Ž/ž, Ÿ/ÿ.
 constexpr unsigned char Cp1252ToLower(unsigned char c) {

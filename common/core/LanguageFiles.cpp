@@ -5,18 +5,18 @@
 #include "common/core/ExerciseFile.h"
 #include "common/core/IniFormat.h"
 #include "common/core/ProgramPaths.h"
+#include "common/core/RegularFile.h"
 
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <utility>
 
 namespace fs = std::filesystem;
 
 std::string LanguageFilePath(const std::string& programFolder, const std::string& language) {
-    return WithTrailingSlash(programFolder) + std::string(kLanguageFolder) + language +
-           std::string(kLanguageExtension);
+    return WithTrailingSlash(programFolder) + std::string(kLanguageFolder) +
+           Cp1252ToFileName(language) + std::string(kLanguageExtension);
 }
 
 bool LanguageFileExists(const std::string& programFolder, const std::string& language) {
@@ -24,12 +24,7 @@ bool LanguageFileExists(const std::string& programFolder, const std::string& lan
     // file must not reach into other folders.
     if (language.find_first_of(std::string_view("/\\\0", 3)) != std::string::npos)
         return false;
-    const fs::path path = NativePath(LanguageFilePath(programFolder, language));
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec))
-        return false;
-    std::ifstream file(path, std::ios::binary);
-    return file.is_open();
+    return CanReadRegularFile(LanguageFilePath(programFolder, language));
 }
 
 std::string ReadIniString(const std::string& file, const std::string& section,
@@ -94,9 +89,10 @@ std::vector<std::string> ListLanguages(const std::string& programFolder) {
         const std::string native = entry.path().filename().native();
         if (native.size() <= kLanguageExtension.size() || !native.ends_with(kLanguageExtension))
             continue;
-        const std::string name = FromNativePath(entry.path().filename());
-        // A name the code page cannot hold could never be opened again by name.
-        if (Cp1252ToUtf8(name) != native)
+        // The settings keep the language as Windows-1252 text: a name the
+        // code page cannot hold could never be found again from there.
+        const std::string name = FileNameToCp1252(native);
+        if (Cp1252ToFileName(name) != native)
             continue;
         names.push_back(name.substr(0, name.size() - kLanguageExtension.size()));
     }

@@ -2,7 +2,8 @@
 // one text per four-digit ID plus the translator's "InfoAuthor" and
 // "MailAuthor". Also the first-start choice of a language.
 //
-// Program folders end in "/"; paths are Windows-1252 like every text.
+// Program folders end in "/" and are the system's bytes; a language name is
+// Windows-1252 text, as the settings file keeps it.
 #pragma once
 
 #include <string>

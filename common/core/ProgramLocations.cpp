@@ -1,6 +1,5 @@
 #include "common/core/ProgramLocations.h"
 
-#include "common/core/Cp1252.h"
 #include "common/core/ProgramPaths.h"
 
 #include <cstdlib>
@@ -82,10 +81,7 @@ LocationInputs ReadLocationInputs(const std::string& programFolder,
                                   const EnvironmentLookup& getEnv) {
     const auto variable = [&getEnv](const char* name) -> std::string {
         const char* value = getEnv(name);
-        if (value == nullptr)
-            return {};
-        std::string text = Utf8ToCp1252(value);
-        return Cp1252ToUtf8(text) == value ? text : std::string();
+        return value == nullptr ? std::string() : std::string(value);
     };
     LocationInputs inputs;
     inputs.programFolder = programFolder;

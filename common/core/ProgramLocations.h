@@ -8,7 +8,7 @@
 // listed together with the exercises shipped beside the programs. Language
 // files and help pages are only read, and stay in the program folder.
 //
-// All paths are Windows-1252 text, like every path of the core.
+// All paths are the system's bytes, whatever characters they hold.
 #pragma once
 
 #include <functional>
@@ -47,9 +47,8 @@ ProgramLocations DecideProgramLocations(const LocationInputs& inputs);
 bool IsFolderWritable(const std::string& folder);
 
 // The inputs of the running program: the folder's writability and the
-// environment, read through getEnv (null for an unset variable). A value
-// that Windows-1252 cannot spell is left out, since the core could not
-// name the files under it.
+// environment, read through getEnv (null for an unset variable), byte for
+// byte.
 using EnvironmentLookup = std::function<const char*(const char*)>;
 LocationInputs ReadLocationInputs(const std::string& programFolder,
                                   const EnvironmentLookup& getEnv);

@@ -19,10 +19,18 @@ std::string SettingsFilePath(const std::string& programFolder) {
     return WithTrailingSlash(programFolder) + std::string(kSettingsFileName);
 }
 
-std::filesystem::path NativePath(std::string_view cp1252Path) {
-    return std::filesystem::path(Cp1252ToUtf8(cp1252Path));
+std::filesystem::path NativePath(std::string_view path) {
+    return std::filesystem::path(std::string(path));
 }
 
 std::string FromNativePath(const std::filesystem::path& path) {
-    return Utf8ToCp1252(path.native());
+    return path.native();
+}
+
+std::string FileNameToCp1252(std::string_view name) {
+    return Utf8ToCp1252(name);
+}
+
+std::string Cp1252ToFileName(std::string_view text) {
+    return Cp1252ToUtf8(text);
 }

@@ -137,6 +137,23 @@ TutorSettings LoadTutorSettings(const std::string& iniPath, std::string_view ins
 bool SaveTutorSettings(const std::string& iniPath, const TutorSettings& settings,
                        bool courseListActive, const std::string& currentExerciseFile,
                        BookmarkQuestion& question, const UiTexts& texts) {
+    // The question may stay open for minutes, in which the editor may save
+    // its language into the same file: the file is read only once the
+    // answer is known, and only the tutor's own keys are written into it.
+    std::optional<std::string> bookmark;
+    if (courseListActive) {
+        switch (question.Ask(BookmarkQuestionText(texts))) {
+        case BookmarkAnswer::Yes:
+            // The settings hold text of the code page; the path is bytes.
+            bookmark = BookmarkBaseName(FileNameToCp1252(currentExerciseFile));
+            break;
+        case BookmarkAnswer::No:
+            bookmark = "";
+            break;
+        case BookmarkAnswer::Cancel:
+            break;
+        }
+    }
     IniWriteBatch batch(iniPath);
     batch.Write(kOptions, "Ergonomic", Flag(settings.Ergonomic));
     batch.Write(kOptions, "Song", Flag(settings.SoundsOn));
@@ -144,18 +161,8 @@ bool SaveTutorSettings(const std::string& iniPath, const TutorSettings& settings
     batch.Write(kOptions, "Highlight", Flag(settings.Highlight));
     batch.Write(kOptions, "BackColor", std::to_string(settings.BackColor));
     batch.Write(kOptions, "Category", std::to_string(static_cast<int>(settings.Category)));
-    if (courseListActive) {
-        switch (question.Ask(BookmarkQuestionText(texts))) {
-        case BookmarkAnswer::Yes:
-            batch.Write(kOptions, "Bookmark", BookmarkBaseName(currentExerciseFile));
-            break;
-        case BookmarkAnswer::No:
-            batch.Write(kOptions, "Bookmark", "");
-            break;
-        case BookmarkAnswer::Cancel:
-            break;
-        }
-    }
+    if (bookmark)
+        batch.Write(kOptions, "Bookmark", *bookmark);
     batch.Write(kLanguage, kCurrentLanguage, settings.CurrentLanguage);
     return batch.Commit();
 }

@@ -2,6 +2,8 @@
 
 #include "common/core/Cp1252.h"
 
+#include <QFile>
+
 QString ToQString(const std::string& cp1252) {
     QString text;
     text.reserve(static_cast<qsizetype>(cp1252.size()));
@@ -23,4 +25,12 @@ std::string FromQString(const QString& text) {
         bytes += byte < 0 ? '?' : static_cast<char>(byte);
     }
     return bytes;
+}
+
+QString PathToQString(const std::string& nativePath) {
+    return QFile::decodeName(QByteArray::fromStdString(nativePath));
+}
+
+std::string PathFromQString(const QString& path) {
+    return QFile::encodeName(path).toStdString();
 }

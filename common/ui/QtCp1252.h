@@ -8,3 +8,8 @@
 QString ToQString(const std::string& cp1252);
 // Characters Windows-1252 lacks, and unpaired surrogates, become '?'.
 std::string FromQString(const QString& text);
+
+// Paths are not texts of the code page: they go between Qt and the core as
+// the system's bytes, through the file-name codec.
+QString PathToQString(const std::string& nativePath);
+std::string PathFromQString(const QString& path);

@@ -7,16 +7,17 @@
 #include "common/core/ProgramPaths.h"
 #include "common/ui/HelpViewer.h"
 #include "common/ui/Messages.h"
+#include "common/ui/QtCp1252.h"
 #include "common/ui/QtTextMeasure.h"
 #include "common/ui/QtTranslations.h"
 #include "common/ui/SingleInstance.h"
+#include "common/ui/TerminationSignals.h"
 #include "editor/core/DiskEditorFiles.h"
 #include "editor/ui/QtEditorDialogs.h"
 #include "editor/ui/QtFileDialogPort.h"
 #include "editor/ui/frmCreaFrasi.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QLocale>
 
 #include <filesystem>
@@ -27,12 +28,12 @@ int main(int argc, char** argv) {
     InstallQtTranslations(app);
 
     SingleInstance instance(QStringLiteral("EditorZentavo"));
-    if (!instance.TryAcquire())
+    if (!StartSingleInstance(instance, "EditorZentavo"))
         return 0; // another copy is running: end without a word
 
     const QString nativeFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    const std::string programFolder = ProgramFolderOf(FromNativePath(
-        std::filesystem::path(QCoreApplication::applicationFilePath().toStdString())));
+    const std::string programFolder =
+        ProgramFolderOf(PathFromQString(QCoreApplication::applicationFilePath()));
     const ProgramLocations locations = FindProgramLocations(programFolder);
     // A folder that cannot be made shows up as a failed save, told then.
     CreateUserFolders(locations);
@@ -47,11 +48,19 @@ int main(int argc, char** argv) {
                         InstallerLanguageFromLocale(QLocale::system().name().toStdString()),
                         {files, measure, messages, fileDialogs, help, dialogs});
     messages.SetParent(&window);
+    // A logout, a closed terminal or Ctrl+C close the window as its close
+    // button does; every dialog still open ends with the program.
+    const TerminationSignals signalClose([&window](int) {
+        window.close();
+        QCoreApplication::exit(0);
+    });
     window.show();
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1) {
-        window.OpenExerciseFile(FromNativePath(
-            std::filesystem::path(QFileInfo(arguments[1]).absoluteFilePath().toStdString())));
+    // The file's name keeps its bytes, whatever their encoding; QApplication
+    // has taken its own options out of argv.
+    if (argc > 1) {
+        std::error_code error;
+        const std::filesystem::path path = std::filesystem::absolute(argv[1], error);
+        window.OpenExerciseFile(error ? std::string(argv[1]) : path.native());
     }
     const int result = QApplication::exec();
     HelpViewer::CloseShared();

@@ -3,29 +3,17 @@
 #include "common/core/AtomicFile.h"
 #include "common/core/ExerciseFile.h"
 #include "common/core/ProgramPaths.h"
+#include "common/core/RegularFile.h"
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
-namespace {
-FileError fromErrorCode(const std::error_code& code) {
-    return FileError{code.value(), code.message()};
-}
-} // namespace
-
 bool DiskEditorFiles::Exists(const std::string& path) {
-    if (path.empty())
-        return false;
-    std::error_code code;
-    if (!fs::is_regular_file(NativePath(path), code))
-        return false;
-    std::ifstream file(NativePath(path), std::ios::binary);
-    return file.is_open();
+    return !path.empty() && CanReadRegularFile(path);
 }
 
 std::optional<bool> DiskEditorFiles::ReadOnlyAttribute(const std::string& path) {
@@ -44,13 +32,6 @@ bool DiskEditorFiles::ClearReadOnly(const std::string& path) {
     std::error_code code;
     fs::permissions(NativePath(path), fs::perms::owner_write, fs::perm_options::add, code);
     return !code;
-}
-
-std::optional<FileError> DiskEditorFiles::Remove(const std::string& path) {
-    std::error_code code;
-    if (!fs::remove(NativePath(path), code) && code)
-        return fromErrorCode(code);
-    return std::nullopt;
 }
 
 std::optional<FileError> DiskEditorFiles::Create(const std::string& path,
@@ -80,11 +61,9 @@ EditorFiles::ReadResult DiskEditorFiles::ReadSentence(const std::string& path, i
     // read is a failure the user must hear about.
     std::error_code code;
     if (fs::exists(NativePath(path), code)) {
-        std::ifstream file(NativePath(path), std::ios::binary);
-        if (!file.is_open()) {
-            const int number = errno != 0 ? errno : EACCES;
-            return ReadResult{{}, FileError{number, std::strerror(number)}};
-        }
+        const RegularFile file(path);
+        if (!file.IsOpen())
+            return ReadResult{{}, FileError{file.Error(), std::strerror(file.Error())}};
     }
     return ReadResult{::ReadSentence(path, level, position), std::nullopt};
 }

@@ -9,7 +9,6 @@ public:
     bool Exists(const std::string& path) override;
     std::optional<bool> ReadOnlyAttribute(const std::string& path) override;
     bool ClearReadOnly(const std::string& path) override;
-    std::optional<FileError> Remove(const std::string& path) override;
     std::optional<FileError> Create(const std::string& path, const std::string& version) override;
     bool WriteSentence(const std::string& path, int level, int position,
                        const std::string& value) override;

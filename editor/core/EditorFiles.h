@@ -20,15 +20,16 @@ class EditorFiles {
 public:
     virtual ~EditorFiles() = default;
 
-    // True when the file can be opened for reading.
+    // True when the file is a regular file that can be opened for reading.
     virtual bool Exists(const std::string& path) = 0;
     // The read-only attribute: set, not set, or nullopt when it cannot be read.
     virtual std::optional<bool> ReadOnlyAttribute(const std::string& path) = 0;
     // Makes the file writable; false when that fails.
     virtual bool ClearReadOnly(const std::string& path) = 0;
-    virtual std::optional<FileError> Remove(const std::string& path) = 0;
     // Writes a fresh exercise file: the comment header, the creating editor's
-    // version and the three empty level sections.
+    // version and the three empty level sections. A file already there is
+    // replaced only once the new one is complete, so a failed write leaves
+    // it whole.
     virtual std::optional<FileError> Create(const std::string& path,
                                             const std::string& version) = 0;
     // Non-zero result of the INI write: true on success.

@@ -358,13 +358,11 @@ void SentenceEditor::Read() {
 
 bool SentenceEditor::CreateNewFile(const std::string& path) {
     Notifier notify(*this);
+    // The old file stays until the new one replaces it: a write that fails
+    // must not have cost the sentences it held.
     std::optional<FileError> error;
-    if (m_files.Exists(path)) {
-        if (StaysReadOnly(m_files, path))
-            error = FileError{EACCES, std::strerror(EACCES)};
-        else
-            error = m_files.Remove(path);
-    }
+    if (m_files.Exists(path) && StaysReadOnly(m_files, path))
+        error = FileError{EACCES, std::strerror(EACCES)};
     clearLines();
     resetPositions();
     if (!error)
@@ -391,6 +389,13 @@ bool SentenceEditor::OpenFile(const std::string& path) {
     Notifier notify(*this);
     if (StaysReadOnly(m_files, path)) {
         message(EditorMessageIcon::Warning, slot(1), JoinCrLf({slot(5), slot(6)}));
+        m_state.currentFile.clear();
+        return false;
+    }
+    // A pipe, a device or a file without read permission named in the
+    // dialog is not an exercise file to edit.
+    if (!m_files.Exists(path)) {
+        message(EditorMessageIcon::Critical, slot(1), JoinCrLf({slot(0), slot(11)}));
         m_state.currentFile.clear();
         return false;
     }

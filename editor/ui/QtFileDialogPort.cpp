@@ -35,7 +35,7 @@ void QtFileDialogPort::Prepare(QFileDialog& dialog, const FileDialogRequest& req
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters.at(request.filterIndex - 1));
     if (!request.initialFolder.empty())
-        dialog.setDirectory(qs(request.initialFolder));
+        dialog.setDirectory(PathToQString(request.initialFolder));
     if (!request.defaultExtension.empty())
         dialog.setDefaultSuffix(qs(request.defaultExtension));
     if (!request.initialName.empty())
@@ -47,5 +47,5 @@ std::string QtFileDialogPort::Run(const FileDialogRequest& request) {
     Prepare(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return FromQString(dialog.selectedFiles().constFirst());
+    return PathFromQString(dialog.selectedFiles().constFirst());
 }

@@ -429,7 +429,7 @@ void frmCreaFrasi::render() {
 }
 
 void frmCreaFrasi::showPath() {
-    const QString path = qs(m_editor->State().currentFile);
+    const QString path = PathToQString(m_editor->State().currentFile);
     const int width = m_txtFileCorrente->contentsRect().width() - 8;
     m_txtFileCorrente->setText(
         m_txtFileCorrente->fontMetrics().elidedText(path, Qt::ElideMiddle, std::max(width, 40)));

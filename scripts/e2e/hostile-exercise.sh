@@ -4,7 +4,9 @@
 # a two-letter line is typed to the end of its first level (each sentence as
 # the tutor must make it typeable), then its empty second level brings the
 # built-in sentences. Binary, zeroed, 5,000-character, holed, missing and
-# folder "files" must each give a sentence and a clean end.
+# folder "files", a named pipe, a link to a device and a file of twenty
+# megabytes must each give a sentence and a clean end; so must a file that
+# becomes a named pipe between two sentences.
 #
 # Usage: hostile-exercise.sh BIN_DIR
 source "$(dirname "$0")/lib.sh"
@@ -94,8 +96,33 @@ start_and_quit binario.ftd
 start_and_quit zeri.ftd
 start_and_quit "righe lunghe.ftd"
 start_and_quit buchi.ftd
-# A folder named like an exercise reads as one without sentences; a missing
-# file is no exercise at all: either way the built-in sentences are used.
-start_and_quit cartella.ftd
-start_and_quit manca.ftd "Zentavo - Frasi interne  -  Primo livello: frase 1"
+# A folder, a pipe, a device or a file larger than any exercise is no
+# exercise file, and neither is a missing one: the built-in sentences are
+# used.
+BUILT_IN="Zentavo - Frasi interne  -  Primo livello: frase 1"
+mkfifo "$EX/tubo.ftd"
+ln -s /dev/zero "$EX/zeri infiniti.ftd"
+printf '[Livello1]\r\n1=grande\r\n' >"$EX/enorme.ftd"
+truncate -s 20M "$EX/enorme.ftd"
+start_and_quit cartella.ftd "$BUILT_IN"
+start_and_quit manca.ftd "$BUILT_IN"
+start_and_quit tubo.ftd "$BUILT_IN"
+start_and_quit "zeri infiniti.ftd" "$BUILT_IN"
+start_and_quit enorme.ftd "$BUILT_IN"
+
+# --- an exercise that becomes a pipe between two sentences --------------------
+printf '[Livello1]\r\n1=uno\r\n2=due\r\n3=tre\r\n4=quattro\r\n5=cinque\r\n' >"$EX/scambio.ftd"
+e2e_start TUTOR "$PROG/Zentavo" "$EX/scambio.ftd"
+tutor_main
+tutor_wait_welcome
+tutor_start "$(caption scambio.ftd 1 1)"
+tutor_type "uno"
+rm "$EX/scambio.ftd"
+mkfifo "$EX/scambio.ftd"
+# The next sentence is a built-in one; the tutor is not held by the pipe.
+tutor_start "$(caption scambio.ftd 1 2)"
+e2e_shot swapped-for-a-pipe
+tutor_quit
+e2e_wait_exit "$TUTOR" 15
+e2e_expect_eq "swapped for a pipe: exit status" 0 "$E2E_STATUS"
 e2e_log "passed"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Both programs set to English while the folder Lang/ is gone, empty, or
-# holds an English.lng that is binary, cut short or ten megabytes long. Both
+# holds an English.lng that is binary, cut short or ten megabytes long, a
+# named pipe or twenty megabytes (larger than any language file). Both
 # must start, the tutor must run a sentence with the texts the file still
 # has (or the built-in Italian ones), and both must end cleanly.
 #
@@ -57,9 +58,14 @@ huge_file() {
     } >"$PROG/Lang/English.lng"
 }
 
+pipe_file() { rm -f "$PROG/Lang/English.lng" && mkfifo "$PROG/Lang/English.lng"; }
+oversized_file() { cp "$ENGLISH_FILE" "$PROG/Lang/English.lng" && truncate -s 20M "$PROG/Lang/English.lng"; }
+
 run_case no-lang-folder no_folder "$ITALIAN"
 run_case empty-lang-folder empty_folder "$ITALIAN"
 run_case binary-file binary_file "$EMPTY"
 run_case cut-file cut_file "$ENGLISH"
 run_case ten-megabyte-file huge_file "$ENGLISH"
+run_case named-pipe pipe_file "$ITALIAN"
+run_case twenty-megabyte-file oversized_file "$ITALIAN"
 e2e_log "passed"

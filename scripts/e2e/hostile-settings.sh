@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Both programs started together on one settings file that a user's disk may
 # hold in any state: read-only, missing, empty, zero-filled, ten megabytes,
-# binary, with LF line ends or a byte-order mark. Each time both windows must
-# come up, both programs must end cleanly when asked, and the file must then
-# hold what the tutor saved (or, read-only, be left exactly as it was).
+# binary, with LF line ends or a byte-order mark; or something that is no
+# file to read: a named pipe, a link to a device, or twenty megabytes, more
+# than any settings file holds. Each time both windows must come up, both
+# programs must end cleanly when asked, and the file must then hold what the
+# tutor saved (or, read-only or unreadable, be left exactly as it was).
 #
 # Usage: hostile-settings.sh BIN_DIR
 source "$(dirname "$0")/lib.sh"
@@ -25,6 +27,8 @@ run_case() {
     $make
     local before=""
     [[ -f $INI ]] && before=$(sha256sum <"$INI")
+    local kind
+    kind=$(stat -c %F "$INI" 2>/dev/null || echo none)
 
     local t0=$SECONDS
     e2e_start TUTOR "$PROG/Zentavo"
@@ -47,6 +51,9 @@ run_case() {
     untouched)
         e2e_expect_eq "$name: the read-only file" "$before" "$(sha256sum <"$INI")"
         ;;
+    special)
+        e2e_expect_eq "$name: still what it was" "$kind" "$(stat -c %F "$INI")"
+        ;;
     kept)
         e2e_expect_eq "$name: BackColor" 5 "$(e2e_ini "$INI" Options BackColor)"
         e2e_expect_eq "$name: Category" 1 "$(e2e_ini "$INI" Options Category)"
@@ -58,7 +65,7 @@ run_case() {
         e2e_expect_eq "$name: Category" 0 "$(e2e_ini "$INI" Options Category)"
         ;;
     esac
-    [[ $expect == untouched ]] ||
+    [[ $expect == untouched || $expect == special ]] ||
         e2e_expect_eq "$name: CurrentLanguage" Italian "$(e2e_ini "$INI" Language CurrentLanguage)"
     local leftovers
     leftovers=$(find "$PROG" -maxdepth 1 -name '.Zentavo.ini*' | wc -l)
@@ -80,6 +87,9 @@ make_huge() {
 make_binary() { head -c 200000 "$PROG/Zentavo" >"$INI"; } # binary bytes, the same every run
 make_lf() { printf '%s' "$VALID" | tr -d '\r' >"$INI"; }
 make_bom() { printf '\xEF\xBB\xBF%s' "$VALID" >"$INI"; }
+make_pipe() { mkfifo "$INI"; }
+make_device() { ln -s /dev/zero "$INI"; }
+make_oversized() { printf '%s' "$VALID" >"$INI" && truncate -s 20M "$INI"; }
 
 run_case read-only make_readonly untouched
 run_case missing make_missing defaults
@@ -89,4 +99,7 @@ run_case ten-megabytes make_huge kept
 run_case binary make_binary defaults
 run_case lf-only make_lf kept
 run_case byte-order-mark make_bom kept
+run_case named-pipe make_pipe special
+run_case link-to-device make_device special
+run_case twenty-megabytes make_oversized untouched
 e2e_log "passed"

@@ -9,6 +9,10 @@
 #include "common/core/IniManager.h"
 #include "common/core/Settings.h"
 #include "common/core/UiTexts.h"
+#include "editor/core/DiskEditorFiles.h"
+#include "editor/core/EditorTexts.h"
+
+#include "../editor/core/EditorTestSupport.h"
 
 #include <chrono>
 #include <csignal>
@@ -16,6 +20,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -125,6 +130,13 @@ TEST_P(InterruptedSave, LeavesTheOldOrTheNewFileWhole) {
     RecordProperty("TemporariesLeftByKills", leftovers);
     std::printf("%s: %d kills after a rename, %d inside a write\n", c.name.c_str(),
                 killsDuringWrites, leftovers);
+    // Each save removes what the killed saves before it left: at most the
+    // last one's temporary is there, and the next save takes it away.
+    EXPECT_LE(leftovers, 1);
+    ASSERT_TRUE(c.write(path, 1));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
 }
 
 // A file of some size, so that a write takes long enough to be interrupted.
@@ -197,5 +209,105 @@ INSTANTIATE_TEST_SUITE_P(
                             hostile::Read(p).find(kPadding) != std::string::npos;
                  }}),
     hostile::CaseName());
+
+// A process id that no process has now: a child that has ended.
+pid_t EndedProcess() {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+struct LeftoverCase {
+    std::string name;
+    std::function<std::string(const std::string& folder)> make; // returns the file's name
+    bool removed;
+};
+
+void PrintTo(const LeftoverCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LeftoverTemporary : public testing::TestWithParam<LeftoverCase> {};
+
+// The next save of the same file removes what a killed save left, and
+// nothing else: not another file's, not one of a process still running.
+TEST_P(LeftoverTemporary, TheNextSaveRemovesOnlyAKilledSavesFile) {
+    const LeftoverCase& c = GetParam();
+    Folder folder;
+    const std::string path = folder.File("Zentavo.ini");
+    hostile::Write(path, "[Options]\r\nSong=0\r\n");
+    const std::string leftover = folder.File(c.make(folder.Path()));
+    hostile::Write(leftover, std::string(4096, 'x'));
+    IniManager ini;
+    ini.nome = path;
+    ini.sezione = "Options";
+    ASSERT_NE(ini.Scrivi("BackColor", "3"), 0);
+    EXPECT_EQ(std::filesystem::exists(leftover), !c.removed);
+    EXPECT_EQ(ini.Leggi("Song", ""), "0");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, LeftoverTemporary,
+    testing::Values(
+        LeftoverCase{"OfAKilledSave",
+                     [](const std::string&) {
+                         return ".Zentavo.ini.tmp" + std::to_string(EndedProcess()) + "-0-123";
+                     },
+                     true},
+        LeftoverCase{"OfASaveStillRunning",
+                     [](const std::string&) {
+                         return ".Zentavo.ini.tmp" + std::to_string(::getppid()) + "-4-56";
+                     },
+                     false},
+        LeftoverCase{"OfAnotherFile",
+                     [](const std::string&) {
+                         return ".Esercizio.ftd.tmp" + std::to_string(EndedProcess()) + "-0-1";
+                     },
+                     false},
+        LeftoverCase{"ThatOnlyLooksLikeOne",
+                     [](const std::string&) {
+                         return ".Zentavo.ini.tmp" + std::to_string(EndedProcess()) + "-x";
+                     },
+                     false},
+        LeftoverCase{"OfAFileWhoseNameGoesOn",
+                     [](const std::string&) {
+                         return ".Zentavo.ini.tmp2.tmp" + std::to_string(EndedProcess()) + "-0-1";
+                     },
+                     false}),
+    hostile::CaseName());
+
+// New over an existing exercise file on a disk that takes the new file only
+// in part (as a full disk would): the old file must stay as it was, not be
+// gone before the new one is complete.
+TEST(NewOverAnExistingFile, AFailedWriteLeavesTheOldFileWhole) {
+    Folder folder;
+    const std::string path = folder.File("vecchio.ftd");
+    ASSERT_TRUE(CreateExerciseFile(path, "3.0.0"));
+    ASSERT_NE(WriteSentence(path, 2, 4, "una frase da non perdere"), 0);
+    const std::string before = hostile::Read(path);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        constexpr rlim_t kBytesTheDiskTakes = 64;
+        const struct rlimit limit { kBytesTheDiskTakes, kBytesTheDiskTakes };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_IGN);
+        DiskEditorFiles files;
+        FakeMeasure measure;
+        RecordingObserver observer;
+        SentenceEditor editor(files, measure, observer,
+                              EditorMessageTexts(UiTexts::BuiltIn(UiProgram::Editor)));
+        const bool created = editor.CreateNewFile(path);
+        ::_exit(!created && observer.messages.size() == 1 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the failure is reported, once: " << status;
+    EXPECT_EQ(hostile::Read(path), before);
+    EXPECT_EQ(ReadSentence(path, 2, 4), "una frase da non perdere");
+}
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "common/ui/QtCp1252.h"
 #include "common/ui/QtTranslations.h"
 #include "common/ui/SingleInstance.h"
+#include "common/ui/TerminationSignals.h"
 #include "tutor/ui/LevelEndFlow.h"
 #include "tutor/ui/TimingProbe.h"
 #include "tutor/ui/TutorPlatform.h"
@@ -18,8 +19,16 @@
 
 namespace {
 
-std::string commandLineOf(const QStringList& arguments) {
-    return FromQString(arguments.mid(1).join(QLatin1Char(' ')));
+// The arguments keep their bytes, whatever their encoding: a file name is the
+// system's, not text. QApplication has taken its own options out of argv.
+std::string commandLineOf(int argc, char** argv) {
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            line += ' ';
+        line += argv[i];
+    }
+    return line;
 }
 
 } // namespace
@@ -29,8 +38,8 @@ int main(int argc, char** argv) {
     InstallQtTranslations(app);
 
     SingleInstance instance(QStringLiteral("Zentavo"));
-    if (!instance.TryAcquire())
-        return 0;
+    if (!StartSingleInstance(instance, "Zentavo"))
+        return 0; // another copy is running: end without a word
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize size = screen != nullptr ? screen->size() : QSize();
@@ -42,11 +51,11 @@ int main(int argc, char** argv) {
     }
     const bool largeScreen = fit == ScreenFit::Large;
 
-    const std::string folder = ProgramFolderOf(FromNativePath(
-        std::filesystem::path(QCoreApplication::applicationFilePath().toStdString())));
+    const std::string folder =
+        ProgramFolderOf(PathFromQString(QCoreApplication::applicationFilePath()));
     const ProgramLocations locations = FindProgramLocations(folder);
     CreateUserFolders(locations);
-    RealTutorEnvironment real(folder, commandLineOf(app.arguments()), largeScreen);
+    RealTutorEnvironment real(folder, commandLineOf(argc, argv), largeScreen);
     TutorEnvironment& environment = real.Environment();
     environment.settingsFile = locations.settingsFile;
     environment.exercisePlaces = locations.exercisePlaces;
@@ -60,6 +69,14 @@ int main(int argc, char** argv) {
     results.Attach(&window, [&window, &real] { return ResultsContextOf(window, &real.Sounds()); });
     TimingProbe::InstallIfRequested(&window);
     window.setGeometry(screen->availableGeometry());
+    // A logout, a closed terminal or Ctrl+C close the window as a click on
+    // its close symbol does, so the settings are saved; no question is asked
+    // then, and every dialog still open ends with the program.
+    const TerminationSignals signalClose([&window, &real](int) {
+        real.Bookmark().SetUnattended();
+        window.close();
+        QCoreApplication::exit(0);
+    });
     window.showMaximized();
     return app.exec();
 }

@@ -1,13 +1,15 @@
 #include "tutor/core/ExerciseCatalogue.h"
 
+#include "common/core/AtomicFile.h"
 #include "common/core/Cp1252.h"
 #include "common/core/ExerciseFile.h"
+#include "common/core/IniFormat.h"
 #include "common/core/ProgramPaths.h"
+#include "common/core/RegularFile.h"
 #include "tutor/core/KeyTable.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace {
@@ -24,11 +26,6 @@ bool HasExerciseExtension(const std::string& name) {
                              kExtension);
 }
 
-bool CanOpen(const std::string& path) {
-    std::ifstream file(NativePath(path), std::ios::binary);
-    return file.is_open();
-}
-
 // The names of the regular files in a folder; none when it is missing.
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
@@ -37,7 +34,7 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
         std::error_code typeError;
         if (it->is_regular_file(typeError))
-            names.push_back(FromNativePath(it->path().filename()));
+            names.push_back(it->path().filename().native());
     }
     return names;
 }
@@ -116,11 +113,17 @@ void ExerciseCatalogue::FillExerciseList() {
         m_entries.push_back(BaseName(name));
     if (!m_entries.empty())
         m_entries.insert(m_entries.begin(), m_exercisesHeader);
-    if (!ListFiles(kCourseFolder).empty()) {
+    const bool course = !ListFiles(kCourseFolder).empty();
+    if (course) {
         if (m_entries.empty())
             m_entries.push_back(m_exercisesHeader);
         m_entries.insert(m_entries.begin() + 1, m_courseHeader);
     }
+    m_headers.assign(m_entries.size(), false);
+    if (!m_entries.empty())
+        m_headers[0] = true;
+    if (course)
+        m_headers[1] = true;
     if (!m_entries.empty())
         m_selected = 0;
     m_fillingList = false;
@@ -133,13 +136,16 @@ void ExerciseCatalogue::FillCourseList() {
     m_fillingList = true;
     m_entries.clear();
     for (const std::string& name : files)
-        m_entries.push_back(Cp1252Upper(BaseName(name)));
+        m_entries.push_back(Utf8ToUpper(BaseName(name)));
     m_entries.push_back(m_exercisesHeader);
+    m_headers.assign(m_entries.size(), false);
+    m_headers.back() = true;
     const int courseFiles = static_cast<int>(files.size());
     m_selected = 0;
     if (!m_bookmark.empty()) {
-        const auto found =
-            std::find(m_entries.begin(), m_entries.begin() + courseFiles, m_bookmark);
+        // The bookmark is text of the settings file, the entries are names.
+        const std::string bookmark = Cp1252ToFileName(m_bookmark);
+        const auto found = std::find(m_entries.begin(), m_entries.begin() + courseFiles, bookmark);
         const int at = static_cast<int>(found - m_entries.begin());
         if (at + 1 < courseFiles)
             m_selected = at + 1;
@@ -161,9 +167,15 @@ void ExerciseCatalogue::ChooseEntry(int index) {
     }
 }
 
+bool ExerciseCatalogue::EntryIsFileName(int index) const {
+    return index >= 0 && index < static_cast<int>(m_headers.size()) &&
+           !m_headers[static_cast<std::size_t>(index)];
+}
+
 std::string ExerciseCatalogue::ExerciseFileName() const {
-    const auto slash = m_exerciseFile.find_last_of("/\\");
-    return slash == std::string::npos ? m_exerciseFile : m_exerciseFile.substr(slash + 1);
+    const auto slash = m_exerciseFile.find_last_of('/');
+    return FileNameToCp1252(slash == std::string::npos ? m_exerciseFile
+                                                       : m_exerciseFile.substr(slash + 1));
 }
 
 void ExerciseCatalogue::ClearExerciseFile() {
@@ -177,12 +189,12 @@ void ExerciseCatalogue::ClearExerciseFile() {
 std::string ExerciseCatalogue::FindFile(const char* folder, const std::string& name) const {
     for (const std::string& place : m_places) {
         const std::string exact = place + folder + name;
-        if (CanOpen(exact))
+        if (CanReadRegularFile(exact))
             return exact;
     }
     for (const std::string& place : m_places) {
         for (const std::string& candidate : FilesIn(place + folder)) {
-            if (Cp1252EqualNoCase(candidate, name) && CanOpen(place + folder + candidate))
+            if (Utf8EqualNoCase(candidate, name) && CanReadRegularFile(place + folder + candidate))
                 return place + folder + candidate;
         }
     }
@@ -231,23 +243,48 @@ std::string ExerciseCatalogue::FitLine(std::string line) const {
     return line;
 }
 
+std::string ExerciseCatalogue::PrepareSentence(const std::string& stored) const {
+    const std::string value = TrimBlanks(stored);
+    if (value.empty())
+        return {};
+    const SentenceLines lines = SplitSentenceValue(value);
+    if (!lines.hasSecond)
+        return TypeableLine(FitLine(value));
+    const std::string first = TypeableLine(FitLine(TrimBlanks(lines.first)));
+    const std::string second = TypeableLine(FitLine(TrimBlanks(lines.second)));
+    // Two lines with nothing left to type would be a sentence of one
+    // Enter; it counts as no sentence, like a one-line value.
+    if (first.empty() && second.empty())
+        return {};
+    return first + "\r\n" + second;
+}
+
 std::string ExerciseCatalogue::ReadExerciseSentence(std::int16_t level, std::int16_t number) const {
     if (m_openPath.empty())
         return {};
     try {
-        const std::string value = TrimBlanks(ReadSentence(m_openPath, level, number));
-        if (value.empty())
+        return PrepareSentence(ReadSentence(m_openPath, level, number));
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+std::string ExerciseCatalogue::ReadLevelSentence(std::int16_t level, std::int16_t drawnNumber,
+                                                 std::int16_t orderedNumber) const {
+    if (m_openPath.empty())
+        return {};
+    try {
+        const auto bytes = ReadWholeFile(m_openPath);
+        if (!bytes)
             return {};
-        const SentenceLines lines = SplitSentenceValue(value);
-        if (!lines.hasSecond)
-            return TypeableLine(FitLine(value));
-        const std::string first = TypeableLine(FitLine(TrimBlanks(lines.first)));
-        const std::string second = TypeableLine(FitLine(TrimBlanks(lines.second)));
-        // Two lines with nothing left to type would be a sentence of one
-        // Enter; it counts as no sentence, like a one-line value.
-        if (first.empty() && second.empty())
-            return {};
-        return first + "\r\n" + second;
+        const IniText ini(*bytes);
+        const std::string section = "Livello" + std::to_string(level);
+        const auto sentence = [&](int number) {
+            const auto raw = ini.RawValue(section, std::to_string(number));
+            return raw ? PrepareSentence(CleanIniValue(*raw, kIniValueLimit)) : std::string();
+        };
+        const bool fifteen = !sentence(kSentencesInOrder + 1).empty();
+        return sentence(fifteen ? drawnNumber : orderedNumber);
     } catch (const std::exception&) {
         return {};
     }

@@ -5,7 +5,8 @@
 // single sentences of that file ready to be typed: fitted to the sentence
 // line and stripped of characters no key types.
 //
-// Paths are Windows-1252 text like every text of the core. The places to
+// Paths and the file names in the list are the system's bytes, whatever
+// characters they hold; the headers of the list are texts. The places to
 // look in are a list of folders ending in "/" (the program folder first);
 // a file name found in several places is taken from the first.
 #pragma once
@@ -19,6 +20,8 @@
 
 inline constexpr const char* kExercisesFolder = "Esercizi/";
 inline constexpr const char* kCourseFolder = "CorsoZentavo/";
+// A level whose sentence after this many holds none is typed in order.
+inline constexpr int kSentencesInOrder = 5;
 
 class ExerciseCatalogue {
 public:
@@ -31,7 +34,9 @@ public:
                       const TextMeasure& measure, SentenceLine line, std::string bookmark);
 
     // The list -----------------------------------------------------------
+    // Headers are Windows-1252 texts, the other entries file names.
     const std::vector<std::string>& Entries() const { return m_entries; }
+    bool EntryIsFileName(int index) const;
     int SelectedIndex() const { return m_selected; } // -1: nothing selected
     std::string SelectedEntry() const;
     bool CourseMode() const { return m_courseMode; }
@@ -54,7 +59,8 @@ public:
     // The exercise file in use ------------------------------------------
     // Full path as the list names it ("" for the built-in sentences).
     const std::string& ExerciseFile() const { return m_exerciseFile; }
-    // The file's name after its folder, for titles and reports.
+    // The file's name after its folder as Windows-1252 text, for titles and
+    // reports.
     std::string ExerciseFileName() const;
     void ClearExerciseFile();
     // An entry text plus ".ftd", looked up in the folder of the active list.
@@ -65,6 +71,10 @@ public:
 
     // Level 1..3, number 1..15: the sentence ready to be typed, or "".
     std::string ReadExerciseSentence(std::int16_t level, std::int16_t number) const;
+    // The sentence of a level in one read of the file: drawnNumber when the
+    // level holds more than kSentencesInOrder sentences, else orderedNumber.
+    std::string ReadLevelSentence(std::int16_t level, std::int16_t drawnNumber,
+                                  std::int16_t orderedNumber) const;
 
     // Drops the last character until the line fits the sentence line, then
     // repeats a line shorter than 3 characters ("a" -> "aaaa", "ab" -> "abab").
@@ -74,6 +84,7 @@ private:
     std::vector<std::string> ListFiles(const char* folder) const;
     // The file of that name (letter case aside) in a folder of the places.
     std::string FindFile(const char* folder, const std::string& name) const;
+    std::string PrepareSentence(const std::string& stored) const;
 
     std::vector<std::string> m_places;
     const TextMeasure& m_measure;
@@ -83,6 +94,7 @@ private:
     std::string m_courseHeader;
 
     std::vector<std::string> m_entries;
+    std::vector<bool> m_headers; // by entry
     int m_selected = -1;
     bool m_courseMode = false;
     bool m_fillingList = false;

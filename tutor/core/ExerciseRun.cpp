@@ -309,11 +309,9 @@ std::string ExerciseRun::PickSentence(std::int16_t drawnIndex) const {
     const std::int16_t level = m_levelsReached;
     // A level with a sixth sentence holds fifteen, drawn at random like the
     // built-in ones; a level of five is typed in order.
-    const bool fifteen = !m_catalogue.ReadExerciseSentence(level, 6).empty();
-    const std::int16_t number =
-        fifteen ? static_cast<std::int16_t>(drawnIndex - 15 * (level - 1))
-                : static_cast<std::int16_t>(m_sentenceNumber - kSentencesPerLevel * (level - 1));
-    std::string sentence = m_catalogue.ReadExerciseSentence(level, number);
+    std::string sentence = m_catalogue.ReadLevelSentence(
+        level, static_cast<std::int16_t>(drawnIndex - 15 * (level - 1)),
+        static_cast<std::int16_t>(m_sentenceNumber - kSentencesPerLevel * (level - 1)));
     if (sentence.empty())
         return BuiltInSentence(drawnIndex);
     return sentence;

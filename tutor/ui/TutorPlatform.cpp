@@ -33,6 +33,8 @@ double ClockSeededRandom::Next() {
 }
 
 BookmarkAnswer QtBookmarkQuestion::Ask(const std::string& text) {
+    if (m_unattended)
+        return BookmarkAnswer::Cancel;
     const auto answer = QMessageBox::question(
         m_parent, QStringLiteral("Zentavo"), MessageDisplayText(ToQString(text)),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
@@ -88,7 +90,7 @@ void WaitLettingEventsRun(int milliseconds) {
 RealTutorEnvironment::RealTutorEnvironment(std::string programFolder, std::string commandLine,
                                            bool largeScreen)
     : m_sounds(std::make_unique<SoundPlayer>()),
-      m_help(std::make_unique<HelpViewerPort>(ToQString(programFolder))) {
+      m_help(std::make_unique<HelpViewerPort>(PathToQString(programFolder))) {
     m_sounds->setSource(
         [](int number) {
             const QByteArray bytes = Pictures::soundBytes(number);

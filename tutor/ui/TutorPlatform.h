@@ -100,10 +100,14 @@ class QtBookmarkQuestion : public BookmarkQuestion {
 public:
     explicit QtBookmarkQuestion(QWidget* parent = nullptr) : m_parent(parent) {}
     void SetParent(QWidget* parent) { m_parent = parent; }
+    // Nobody is there to answer (the session is ending): the bookmark stays
+    // as it was, as with Cancel.
+    void SetUnattended() { m_unattended = true; }
     BookmarkAnswer Ask(const std::string& text) override;
 
 private:
     QWidget* m_parent;
+    bool m_unattended = false;
 };
 
 class FrmLanguageWindow : public LanguageWindowPort {
@@ -146,6 +150,7 @@ public:
     void SetResults(ResultsPresenter* results) { m_environment.results = results; }
     // Message boxes and questions become modal to the main window.
     void SetDialogParent(QWidget* parent);
+    QtBookmarkQuestion& Bookmark() { return m_bookmark; }
 
 private:
     TutorEnvironment m_environment;

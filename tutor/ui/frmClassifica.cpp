@@ -1,5 +1,7 @@
 #include "tutor/ui/frmClassifica.h"
 
+#include "common/core/ProgramPaths.h"
+
 #include "common/core/UiTexts.h"
 #include "common/ui/Pictures.h"
 #include "common/ui/QtCp1252.h"
@@ -176,10 +178,11 @@ frmClassifica::frmClassifica(const ResultsTable& table, ResultsWindowContext con
         m_context.texts = &*m_ownTexts;
     }
     m_figures.table = table;
-    const std::size_t slash = m_context.exerciseFile.find_last_of("/\\");
-    m_figures.exerciseFileName = slash == std::string::npos
-                                     ? m_context.exerciseFile
-                                     : m_context.exerciseFile.substr(slash + 1);
+    // The report is text of the code page; the path is the system's bytes.
+    const std::size_t slash = m_context.exerciseFile.find_last_of('/');
+    m_figures.exerciseFileName =
+        FileNameToCp1252(slash == std::string::npos ? m_context.exerciseFile
+                                                    : m_context.exerciseFile.substr(slash + 1));
     m_figures.decimalSeparator = DecimalSeparator();
 
     setObjectName(QStringLiteral("frmClassifica"));

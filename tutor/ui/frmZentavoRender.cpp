@@ -206,8 +206,10 @@ void frmZentavo::RenderList() {
     const QSignalBlocker block(cboFileFTD);
     if (entries != m_shownEntries) {
         cboFileFTD->clear();
-        for (const std::string& entry : entries)
-            cboFileFTD->addItem(ToQString(entry));
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            cboFileFTD->addItem(m_catalogue->EntryIsFileName(static_cast<int>(i))
+                                    ? PathToQString(entries[i])
+                                    : ToQString(entries[i]));
     }
     cboFileFTD->setCurrentIndex(selected);
     m_shownEntries = entries;

@@ -215,8 +215,19 @@ TEST(ProgramPaths, FoldersEndInSlash) {
     EXPECT_EQ(ProgramFolderOf("/opt/zentavo/bin/Zentavo"), "/opt/zentavo/bin/");
     EXPECT_EQ(ProgramFolderOf("Zentavo"), "./");
     EXPECT_EQ(SettingsFilePath("/opt/z"), "/opt/z/Zentavo.ini");
-    EXPECT_EQ(NativePath("/tmp/citt\xE0").native(), "/tmp/citt\xC3\xA0");
-    EXPECT_EQ(FromNativePath("/tmp/citt\xC3\xA0"), "/tmp/citt\xE0");
+}
+
+// A path keeps its bytes; only a name shown in a text of the code page, or a
+// name kept as such a text, is converted.
+TEST(ProgramPaths, PathsKeepTheirBytesTextsAreConverted) {
+    EXPECT_EQ(NativePath("/tmp/\xCE\xB1\xCE\xB2").native(), "/tmp/\xCE\xB1\xCE\xB2");
+    EXPECT_EQ(FromNativePath("/tmp/citt\xC3\xA0"), "/tmp/citt\xC3\xA0");
+    EXPECT_EQ(FileNameToCp1252("citt\xC3\xA0"), "citt\xE0");
+    EXPECT_EQ(FileNameToCp1252("\xCE\xB1\xCE\xB2.ftd"), "??.ftd");
+    EXPECT_EQ(Cp1252ToFileName("Fran\xE7"
+                               "ais"),
+              "Fran\xC3\xA7"
+              "ais");
 }
 
 } // namespace

@@ -125,15 +125,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct EnvironmentCase {
     const char* name;
-    std::map<std::string, std::string> variables; // UTF-8, as the process sees them
-    std::string home;                             // Windows-1252
+    std::map<std::string, std::string> variables; // as the process sees them
+    std::string home;                             // the same bytes
     std::string xdgConfigHome;
     std::string xdgDataHome;
 };
 
 class Environment : public ::testing::TestWithParam<EnvironmentCase> {};
 
-TEST_P(Environment, ReadsTheVariablesAsWindows1252) {
+TEST_P(Environment, KeepsTheBytesOfTheVariables) {
     const EnvironmentCase& c = GetParam();
     TempFolder program;
     const LocationInputs inputs =
@@ -148,6 +148,8 @@ TEST_P(Environment, ReadsTheVariablesAsWindows1252) {
     EXPECT_EQ(inputs.xdgDataHome, c.xdgDataHome);
 }
 
+// Names the code page cannot spell are folders like any other: the files
+// under them are named by the same bytes.
 INSTANTIATE_TEST_SUITE_P(
     Variables, Environment,
     ::testing::Values(
@@ -159,12 +161,13 @@ INSTANTIATE_TEST_SUITE_P(
             "/c",
             "/d"},
         EnvironmentCase{
-            "AccentedHome", {{"HOME", "/home/Nicol\xC3\xB2"}}, "/home/Nicol\xF2", "", ""},
-        EnvironmentCase{"EuroSign", {{"XDG_DATA_HOME", "/\xE2\x82\xAC"}}, "", "", "/\x80"},
-        // A name Windows-1252 cannot spell would come back as "?" and name
-        // another folder: it is left out.
-        EnvironmentCase{"HanCharacterIsLeftOut", {{"HOME", "/home/\xE4\xB8\xAD"}}, "", "", ""},
-        EnvironmentCase{"MalformedUtf8IsLeftOut", {{"XDG_CONFIG_HOME", "/c\xFF"}}, "", "", ""}),
+            "AccentedHome", {{"HOME", "/home/Nicol\xC3\xB2"}}, "/home/Nicol\xC3\xB2", "", ""},
+        EnvironmentCase{"EuroSign", {{"XDG_DATA_HOME", "/\xE2\x82\xAC"}}, "", "", "/\xE2\x82\xAC"},
+        EnvironmentCase{
+            "HanCharacter", {{"HOME", "/home/\xE4\xB8\xAD"}}, "/home/\xE4\xB8\xAD", "", ""},
+        EnvironmentCase{
+            "GreekHome", {{"HOME", "/home/\xCE\xB1\xCE\xB2"}}, "/home/\xCE\xB1\xCE\xB2", "", ""},
+        EnvironmentCase{"MalformedUtf8", {{"XDG_CONFIG_HOME", "/c\xFF"}}, "", "/c\xFF", ""}),
     CaseName());
 
 TEST(FolderWritable, ProbeLeavesNothingBehind) {

@@ -222,6 +222,39 @@ INSTANTIATE_TEST_SUITE_P(Answers, BookmarkSave,
                                                         "Lezione02"}),
                          CaseName());
 
+// While the bookmark question waits for the pupil, the editor saves its
+// language and someone else's key appears: the tutor's save keeps both, and
+// writes its own keys over what the file holds at that moment.
+class EditorSavesMeanwhile : public BookmarkQuestion {
+public:
+    explicit EditorSavesMeanwhile(std::string ini) : m_ini(std::move(ini)) {}
+    BookmarkAnswer Ask(const std::string&) override {
+        EXPECT_TRUE(SaveEditorLanguage(m_ini, "German"));
+        IniManager other;
+        other.nome = m_ini;
+        other.sezione = "Options";
+        EXPECT_NE(other.Scrivi("Song", "1"), 0);
+        return BookmarkAnswer::Yes;
+    }
+
+private:
+    std::string m_ini;
+};
+
+TEST(Settings, TheTutorsSaveKeepsWhatTheEditorSavedDuringTheQuestion) {
+    TempFolder folder;
+    const std::string ini = folder.File("Zentavo.ini");
+    WriteBytes(ini, "[EditorLanguage]\r\nCurrentLanguage=English\r\n");
+    EditorSavesMeanwhile question(ini);
+    ASSERT_TRUE(SaveTutorSettings(ini, Sample(), true, "/c/Lezione03.ftd", question,
+                                  UiTexts::BuiltIn(UiProgram::Tutor)));
+    EXPECT_EQ(LoadEditorLanguage(ini), "German");
+    const TutorSettings saved = LoadTutorSettings(ini);
+    EXPECT_FALSE(saved.SoundsOn) << "the tutor's own key is the tutor's value";
+    EXPECT_EQ(saved.Bookmark, "Lezione03");
+    EXPECT_EQ(saved.CurrentLanguage, "English");
+}
+
 TEST(Settings, BookmarkQuestionJoinsItsSixTextsWithLineBreaks) {
     const UiTexts texts = UiTexts::BuiltIn(UiProgram::Tutor);
     const std::string text = BookmarkQuestionText(texts);

@@ -23,7 +23,8 @@ protected:
     void TearDown() override { fs::remove_all(folder); }
     void language(const std::string& name, const std::string& content = "[Strings]\r\n") {
         fs::create_directories(folder / "Lang");
-        std::ofstream(folder / "Lang" / NativePath(name + ".lng"), std::ios::binary) << content;
+        std::ofstream(folder / "Lang" / Cp1252ToFileName(name + ".lng"), std::ios::binary)
+            << content;
     }
     UiTexts fileTexts(const std::string& name, UiProgram program = UiProgram::Editor) const {
         return UiTexts::FromFile(program, (folder / "Lang" / (name + ".lng")).string());

@@ -51,15 +51,11 @@ public:
         readOnly.erase(path);
         return true;
     }
-    std::optional<FileError> Remove(const std::string& path) override {
-        files.erase(path);
-        for (auto it = values.begin(); it != values.end();)
-            it = std::get<0>(it->first) == path ? values.erase(it) : std::next(it);
-        return std::nullopt;
-    }
     std::optional<FileError> Create(const std::string& path, const std::string&) override {
         if (createError)
             return createError;
+        for (auto it = values.begin(); it != values.end();)
+            it = std::get<0>(it->first) == path ? values.erase(it) : std::next(it);
         files.insert(path);
         created.push_back(path);
         for (int level = 1; level <= 3; ++level)
