@@ -1,6 +1,6 @@
 # Two commands on a fresh machine: `make run` starts the tutor, `make test` runs every test.
 # Each target installs what is missing, configures and builds what it needs.
-.PHONY: run editor test e2e asan bench fuzz package deps build format format-check clean
+.PHONY: run editor test e2e asan bench bench-desktop fuzz package deps build format format-check clean
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
@@ -39,6 +39,15 @@ asan: deps build/asan/build.ninja
 bench: deps build/release/build.ninja
 	cmake --build build/release -j $(JOBS)
 	@for b in build/release/bench/bench_*; do echo "== $$b"; $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
+
+# The release tutor as a pupil meets it, under a private Xvfb: key to
+# screen, CPU per keystroke, start, idle CPU and memory, BENCH_ROUNDS rounds
+# of a whole exercise (BENCH_EXERCISE), with the median of each figure.
+BENCH_ROUNDS ?= 5
+BENCH_EXERCISE ?= bench/desktop/bench.ftd
+bench-desktop: deps build/release/build.ninja
+	cmake --build build/release -j $(JOBS) --target Zentavo zentavo_data keytoscreen
+	build/release/bench/keytoscreen --rounds $(BENCH_ROUNDS) build/release/bin/Zentavo $(BENCH_EXERCISE)
 
 # Each target runs FUZZ_SECONDS on its kept corpus and the seeds; an input
 # that crashes or runs over 10 s stops CI and is kept in build/fuzz/findings/.

@@ -3,6 +3,7 @@
 #include "common/ui/QtCp1252.h"
 
 #include <QHelpEvent>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -16,6 +17,29 @@ namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
 constexpr int kKeyB = 25;
+// Keys that carry a drawn symbol besides (or instead of) a caption.
+constexpr int kCapsLockKey = 55;
+constexpr int kBackspaceKey = 59;
+constexpr int kTabKey = 54;
+constexpr int kLeftWindowsKey = 56;
+constexpr int kRightWindowsKey = 39;
+constexpr int kMenuKey = 37;
+
+bool hasSymbol(int key) {
+    switch (key) {
+    case KeyTable::kLeftShiftKey:
+    case KeyTable::kRightShiftKey:
+    case kCapsLockKey:
+    case kBackspaceKey:
+    case kTabKey:
+    case kLeftWindowsKey:
+    case kRightWindowsKey:
+    case kMenuKey:
+        return true;
+    default:
+        return false;
+    }
+}
 constexpr int kImagePixels = 32;
 // The plate the keys sit on.
 const QColor kPlate(92, 98, 108);
@@ -109,6 +133,7 @@ void KeyboardView::SetFontScale(double scale) {
         font.setStyleHint(QFont::SansSerif);
         m_fonts[static_cast<size_t>(fontIndex(f))] = font;
     }
+    dropCapPictures();
     update();
 }
 
@@ -193,18 +218,39 @@ QFont KeyboardView::captionFont(int key) const {
     return font;
 }
 
+void KeyboardView::resizeEvent(QResizeEvent* event) {
+    dropCapPictures();
+    QWidget::resizeEvent(event);
+}
+
+void KeyboardView::changeEvent(QEvent* event) {
+    // Captions and symbols are drawn in the palette's text colour.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        dropCapPictures();
+    QWidget::changeEvent(event);
+}
+
+void KeyboardView::dropCapPictures() {
+    for (CapPicture& cap : m_capPictures)
+        cap = CapPicture();
+}
+
 void KeyboardView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    const QRect dirty = event->rect();
-    p.fillRect(dirty, kPlate);
+    // The region, not its bounding box: keys sunk and raised far apart on
+    // the keyboard repaint alone, not with every key between them.
+    const QRegion& dirty = event->region();
+    for (const QRect& r : dirty)
+        p.fillRect(r, kPlate);
 
     // Bevels first, then the caps: a cap covers any bevel ring that reaches
     // under it, as happens where the two parts of Enter meet.
+    const QRect dirtyBounds = dirty.boundingRect();
     std::bitset<KeyTable::kKeyCount> inDirty;
     for (int key = 0; key < KeyTable::kKeyCount; ++key) {
-        if (ToPixels(m_model.KeyAreaWithBevel(key)).intersects(dirty)) {
+        if (dirty.intersects(ToPixels(m_model.KeyAreaWithBevel(key)))) {
             inDirty.set(static_cast<size_t>(key));
-            paintBevel(p, key);
+            paintBevel(p, key, dirtyBounds);
         }
     }
     for (int key = 0; key < KeyTable::kKeyCount; ++key) {
@@ -227,8 +273,9 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
     if (m_model.FingerImagesVisible()) {
         for (int image = 0; image < KeyboardModel::kFingerImageCount; ++image) {
             const QPixmap& picture = m_fingers[static_cast<size_t>(image)];
-            if (!picture.isNull())
-                p.drawPixmap(FingerImageRectPixels(image), picture);
+            const QRect where = FingerImageRectPixels(image);
+            if (!picture.isNull() && dirty.intersects(where))
+                p.drawPixmap(where, picture);
         }
     }
 
@@ -239,6 +286,8 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
         if (!m_model.FrameVisible(frame))
             continue;
         const QRect r = ToPixels(m_model.FrameRect(frame));
+        if (!dirty.intersects(r))
+            continue;
         p.fillRect(r, toQColor(kHighlightFrameFill));
         const QColor border = toQColor(kHighlightFrameBorder);
         p.fillRect(QRect(r.left(), r.top(), r.width(), 1), border);
@@ -252,14 +301,68 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
         p.drawPixmap(PromptImageRectPixels(), m_prompt);
 }
 
-void KeyboardView::paintCap(QPainter& p, int key) const {
+void KeyboardView::paintCap(QPainter& p, int key) {
     const QRect label = KeyRectPixels(key);
-    p.fillRect(label, toQColor(m_model.KeyColour(key)));
+    // A bare cap (the space bar) is one fill: a picture of it would only
+    // hold memory.
+    if (m_captions[static_cast<size_t>(key)].isEmpty() && !hasSymbol(key)) {
+        p.fillRect(label, toQColor(m_model.KeyColour(key)));
+        return;
+    }
+    const CapPicture& cap = capPicture(key, label);
+    p.drawPixmap(label.topLeft(), cap.picture);
+    if (cap.overhang.isEmpty())
+        return;
+    p.save();
+    p.setClipRegion(QRegion(cap.overhang) - label, Qt::IntersectClip);
     paintCaption(p, key, label);
-    paintSymbol(p, key, label);
+    p.restore();
 }
 
-void KeyboardView::paintBevel(QPainter& p, int key) const {
+const KeyboardView::CapPicture& KeyboardView::capPicture(int key, const QRect& label) {
+    CapPicture& cap = m_capPictures[static_cast<size_t>(key)];
+    const StoredColour colour = m_model.KeyColour(key);
+    const bool bold = key == KeyTable::kEnterUpperKey && m_model.EnterCaptionBold();
+    if (!cap.picture.isNull() && cap.colour == colour && cap.bold == bold &&
+        cap.picture.deviceIndependentSize().toSize() == label.size())
+        return cap;
+    const qreal ratio = devicePixelRatioF();
+    QPixmap picture(label.size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(toQColor(colour));
+    QPainter q(&picture);
+    q.translate(-label.topLeft());
+    paintCaption(q, key, label);
+    paintSymbol(q, key, label);
+    q.end();
+    cap = {picture, colour, bold, captionOverhang(key, label)};
+    return cap;
+}
+
+QRect KeyboardView::captionOverhang(int key, const QRect& label) const {
+    // The caption drawn alone on a clear sheet larger than the cap shows
+    // exactly which pixels its ink touches, antialiasing included.
+    const int margin = label.height();
+    const QRect sheetArea = label.adjusted(-margin, -margin, margin, margin);
+    QImage sheet(sheetArea.size(), QImage::Format_ARGB32_Premultiplied);
+    sheet.fill(Qt::transparent);
+    QPainter q(&sheet);
+    q.translate(-sheetArea.topLeft());
+    paintCaption(q, key, label);
+    q.end();
+    const QRect inside = label.translated(-sheetArea.topLeft());
+    QRect ink;
+    for (int y = 0; y < sheet.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(sheet.constScanLine(y));
+        for (int x = 0; x < sheet.width(); ++x) {
+            if (qAlpha(line[x]) != 0 && !inside.contains(x, y))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink.translated(sheetArea.topLeft());
+}
+
+void KeyboardView::paintBevel(QPainter& p, int key, const QRect& dirty) const {
     const QRect label = KeyRectPixels(key);
     const int l = label.left();
     const int t = label.top();
@@ -270,6 +373,12 @@ void KeyboardView::paintBevel(QPainter& p, int key) const {
     QColor light = toQColor(LightBevelOf(base));
     if (m_model.IsSunken(key))
         std::swap(dark, light);
+    // A neighbour of a changed key is mostly outside what is repainted, and
+    // a line the clip would swallow whole is cheaper not drawn at all.
+    const auto line = [&p, &dirty](const QRect& edge, const QColor& colour) {
+        if (edge.intersects(dirty))
+            p.fillRect(edge, colour);
+    };
     // Ring after ring outward: right and bottom edges in the dark colour,
     // then left and top in the light one, so a raised key is lit from the
     // top left.
@@ -278,10 +387,10 @@ void KeyboardView::paintBevel(QPainter& p, int key) const {
         const int y0 = t - ring - 1;
         const int x1 = r + ring;
         const int y1 = b + ring;
-        p.fillRect(QRect(x1, y0, 1, y1 - y0), dark);
-        p.fillRect(QRect(x0 + 1, y1, x1 - x0, 1), dark);
-        p.fillRect(QRect(x0, y0 + 1, 1, y1 - y0), light);
-        p.fillRect(QRect(x0, y0, x1 - x0, 1), light);
+        line(QRect(x1, y0, 1, y1 - y0), dark);
+        line(QRect(x0 + 1, y1, x1 - x0, 1), dark);
+        line(QRect(x0, y0 + 1, 1, y1 - y0), light);
+        line(QRect(x0, y0, x1 - x0, 1), light);
     }
 }
 
@@ -323,23 +432,23 @@ void KeyboardView::paintSymbol(QPainter& p, int key, const QRect& label) const {
         p.drawPath(
             upArrow(QRectF(label.left() + 7 * unit, label.top() + 6 * unit, 14 * unit, 17 * unit)));
         break;
-    case 55: // Caps Lock
+    case kCapsLockKey:
         p.drawPath(
             upArrow(QRectF(label.left() + 7 * unit, label.top() + 5 * unit, 12 * unit, 14 * unit)));
         p.drawRect(QRectF(label.left() + 9.5 * unit, label.top() + 22 * unit, 7 * unit, 3 * unit));
         break;
-    case 59: // Backspace
+    case kBackspaceKey:
         barArrow(p, QPointF(label.left() + 40 * unit, label.top() + 16 * unit), -28 * unit,
                  5 * unit, false);
         break;
-    case 54: // Tab
+    case kTabKey:
         barArrow(p, QPointF(label.left() + 34 * unit, label.top() + 10 * unit), -24 * unit,
                  4 * unit, true);
         barArrow(p, QPointF(label.left() + 8 * unit, label.top() + 22 * unit), 24 * unit, 4 * unit,
                  true);
         break;
-    case 56: // Windows keys: four panes
-    case 39: {
+    case kLeftWindowsKey: // four panes
+    case kRightWindowsKey: {
         p.setPen(Qt::NoPen);
         p.setBrush(ink);
         const QPointF c(label.center().x() + 0.5, label.center().y() + 0.5);
@@ -352,7 +461,7 @@ void KeyboardView::paintSymbol(QPainter& p, int key, const QRect& label) const {
         }
         break;
     }
-    case 37: { // menu key: a little list
+    case kMenuKey: { // a little list
         const QRectF page(label.center().x() - 5 * unit, label.center().y() - 7 * unit, 10 * unit,
                           14 * unit);
         p.drawRect(page);

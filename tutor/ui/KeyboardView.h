@@ -5,7 +5,10 @@
 // key symbols, the finger images, the highlight frames and the Enter prompt.
 // Everything is drawn as vectors in whole pixels, so it stays sharp at any
 // device pixel ratio, and only the areas the model reports as changed are
-// repainted. The view decides nothing: clicks go out as signals.
+// repainted. Each key's cap (its colour, caption and symbol) is drawn once
+// into a picture and copied from there; a picture is drawn again only when
+// the key's colour or caption weight changes, and all of them when the size,
+// fonts or palette do. The view decides nothing: clicks go out as signals.
 
 #include "tutor/ui/KeyboardModel.h"
 
@@ -54,6 +57,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
@@ -64,8 +69,22 @@ private:
     void StripChanged(bool visible) override { emit stripChanged(visible); }
     void PromptTimerChanged(bool running) override { emit promptTimerChanged(running); }
 
-    void paintCap(QPainter& p, int key) const;
-    void paintBevel(QPainter& p, int key) const;
+    // A key's cap as last drawn, and what it was drawn with.
+    struct CapPicture {
+        QPixmap picture;
+        StoredColour colour = 0;
+        bool bold = false;
+        // Where the caption's ink reaches past the cap (onto the bevel);
+        // that part is drawn directly over the bevel, as it always was.
+        QRect overhang;
+    };
+
+    void paintCap(QPainter& p, int key);
+    const CapPicture& capPicture(int key, const QRect& label);
+    QRect captionOverhang(int key, const QRect& label) const;
+    void dropCapPictures();
+    // Only the rings that reach into `dirty` are drawn.
+    void paintBevel(QPainter& p, int key, const QRect& dirty) const;
     void paintCaption(QPainter& p, int key, const QRect& label) const;
     void paintSymbol(QPainter& p, int key, const QRect& label) const;
     int fingerImageAt(const QPoint& point) const;
@@ -81,4 +100,5 @@ private:
     QString m_fingerToolTip;
     double m_fontScale = 1.0;
     std::array<QFont, 3> m_fonts;
+    std::array<CapPicture, KeyTable::kKeyCount> m_capPictures;
 };

@@ -92,6 +92,20 @@ QImage GradientStrip(int height, const std::function<QColor(int row)>& rowColour
     return strip;
 }
 
+QPixmap GradientTile(int height, const std::function<QColor(int row)>& rowColour) {
+    QImage tile(kGradientTileWidth, std::max(height, 1), QImage::Format_RGB32);
+    for (int y = 0; y < tile.height(); ++y) {
+        const QRgb colour = rowColour(y).rgb();
+        auto* line = reinterpret_cast<QRgb*>(tile.scanLine(y));
+        std::fill(line, line + tile.width(), colour);
+    }
+    return QPixmap::fromImage(std::move(tile));
+}
+
+void PaintGradientTile(QPainter& painter, const QRect& area, const QPixmap& tile) {
+    painter.drawTiledPixmap(area, tile, QPoint(area.left() % tile.width(), area.top()));
+}
+
 void PaintPanelFrame(QPainter& p, const QRect& around) {
     const QRect outer = around.adjusted(-3, -3, 2, 2);
     const QRect inner = around.adjusted(-2, -2, 1, 1);
@@ -123,31 +137,28 @@ GradientPanel::GradientPanel(Kind kind, const QString& name, QWidget* parent)
 }
 
 void GradientPanel::resizeEvent(QResizeEvent* event) {
-    m_strip = QImage();
+    m_tile = QPixmap();
     QWidget::resizeEvent(event);
 }
 
-void GradientPanel::paintEvent(QPaintEvent* event) {
-    if (m_strip.isNull() || m_strip.height() != height()) {
-        const int h = height();
-        switch (m_kind) {
-        case Kind::Notebook:
-            m_strip = GradientStrip(h, [h](int y) { return NotebookRowColour(y, h); });
-            break;
-        case Kind::FondoNotebook:
-            m_strip = GradientStrip(h, [h](int y) { return FondoNotebookRowColour(y, h); });
-            break;
-        case Kind::BottomBar:
-            m_strip = GradientStrip(
-                h, [](int y) { return BottomBarRowColour(y, QColor(156, 196, 228)); });
-            break;
-        case Kind::Band:
-            m_strip =
-                GradientStrip(h, [h](int y) { return PanelBandRowColour(y, h, kPanelBackColour); });
-            break;
-        }
+QColor GradientPanel::rowColour(int row) const {
+    const int h = height();
+    switch (m_kind) {
+    case Kind::Notebook:
+        return NotebookRowColour(row, h);
+    case Kind::FondoNotebook:
+        return FondoNotebookRowColour(row, h);
+    case Kind::BottomBar:
+        return BottomBarRowColour(row, kPanelBackColour);
+    case Kind::Band:
+        break;
     }
+    return PanelBandRowColour(row, h, kPanelBackColour);
+}
+
+void GradientPanel::paintEvent(QPaintEvent* event) {
+    if (m_tile.isNull() || m_tile.height() != height())
+        m_tile = GradientTile(height(), [this](int row) { return rowColour(row); });
     QPainter p(this);
-    const QRect r = event->rect();
-    p.drawImage(QRect(r.left(), 0, r.width(), height()), m_strip, QRect(0, 0, 1, m_strip.height()));
+    PaintGradientTile(p, event->rect(), m_tile);
 }

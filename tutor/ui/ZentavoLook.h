@@ -1,11 +1,12 @@
 #pragma once
 // The painted look of the main window: the eleven background themes, the
 // gradients of its panels and the rounded frame around the central panel.
-// Each gradient is worked out once per size into a one-pixel-wide strip and
-// stretched across, so repainting a panel costs one image blit.
+// Each gradient is worked out once per height into a narrow tile, and a
+// repaint copies the tile across what is dirty: plain blits, no scaling.
 
 #include <QColor>
 #include <QImage>
+#include <QPixmap>
 #include <QRect>
 #include <QWidget>
 
@@ -38,6 +39,13 @@ inline const QColor kPanelBackColour(156, 196, 228);
 // A vertical gradient as a strip one pixel wide.
 QImage GradientStrip(int height, const std::function<QColor(int row)>& rowColour);
 
+// The same gradient as a tile kGradientTileWidth pixels wide, to be copied
+// across an area of the same height (PaintGradientTile).
+inline constexpr int kGradientTileWidth = 16;
+QPixmap GradientTile(int height, const std::function<QColor(int row)>& rowColour);
+// Copies the tile over `area` of a painter whose device is as high as the tile.
+void PaintGradientTile(QPainter& painter, const QRect& area, const QPixmap& tile);
+
 // The frame drawn on the window around the panel background: a dark line
 // and a light line inside it, corners rounded by leaving out and adding
 // single pixels.
@@ -55,6 +63,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QColor rowColour(int row) const;
+
     Kind m_kind;
-    QImage m_strip;
+    QPixmap m_tile;
 };

@@ -103,9 +103,15 @@ void SentenceDisplay::SetTypedPart(int line, const QString& typed, QColor colour
     static_cast<TypedBar*>(m_bar)->SetColour(colour);
     if (line == m_typedLine && typed == m_typed && m_bar->isVisible() == !typed.isEmpty())
         return;
+    const bool grew = typed.size() > m_typed.size() || line != m_typedLine;
     m_typedLine = line;
     m_typed = typed;
     placeBar();
+    // The marker and the key the keystroke sank are what the pupil waits
+    // for: they go to the screen now, with whatever else is already due,
+    // and the rest the keystroke changes (text box, counters) follows.
+    if (grew && m_bar->isVisible())
+        m_bar->repaint();
 }
 
 void SentenceDisplay::placeBar() {
@@ -475,14 +481,24 @@ PaperPanel::PaperPanel(const QString& name, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
 }
 
-void PaperPanel::paintEvent(QPaintEvent*) {
+void PaperPanel::paintEvent(QPaintEvent* event) {
+    constexpr double kRadius = 10;
+    constexpr int kBorder = 2;
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
     QLinearGradient paper(r.topLeft(), r.bottomLeft());
     paper.setColorAt(0, QColor(255, 254, 246));
     paper.setColorAt(1, QColor(246, 243, 228));
-    p.setPen(QPen(QColor(40, 44, 52), 2));
+    // What a keystroke uncovers (the marker, the typed text) lies inside the
+    // sheet, clear of its rounded border: there the sheet is its gradient
+    // alone, the same pixels without tracing the outline.
+    const int clear = static_cast<int>(kRadius) + kBorder + 1;
+    if (rect().adjusted(clear, clear, -clear, -clear).contains(event->rect())) {
+        p.fillRect(event->rect(), paper);
+        return;
+    }
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 44, 52), kBorder));
     p.setBrush(paper);
-    p.drawRoundedRect(r, 10, 10);
+    p.drawRoundedRect(r, kRadius, kRadius);
 }

@@ -499,7 +499,7 @@ void frmZentavo::lblMenu_Click(int index) {
         break;
     case kMenuTheme:
         m_theme = NextBackgroundTheme(m_theme);
-        m_background = QImage();
+        m_background = QPixmap();
         update();
         m_run->PlayClick();
         break;
@@ -570,12 +570,10 @@ void frmZentavo::paintEvent(QPaintEvent* event) {
     if (m_background.isNull() || m_background.height() != height()) {
         const int h = height();
         const int theme = m_theme;
-        m_background = GradientStrip(h, [theme, h](int y) { return ThemeRowColour(theme, y, h); });
+        m_background = GradientTile(h, [theme, h](int y) { return ThemeRowColour(theme, y, h); });
     }
     QPainter p(this);
-    const QRect r = event->rect();
-    p.drawImage(QRect(r.left(), 0, r.width(), height()), m_background,
-                QRect(0, 0, 1, m_background.height()));
+    PaintGradientTile(p, event->rect(), m_background);
     PaintPanelFrame(p, picFondoNotebook->geometry());
     if (!m_startQueued) {
         // The rest of the load waits until the window is on screen.

@@ -178,7 +178,7 @@ private:
     std::vector<std::string> m_shownEntries;
     int m_shownSelection = -2;
     int m_theme = 0;
-    QImage m_background;
+    QPixmap m_background;
     bool m_started = false;
     bool m_startQueued = false;
     bool m_closing = false;

@@ -266,7 +266,7 @@ void frmZentavo::CentreNotebook() {
             x += step;
         }
     }
-    m_background = QImage();
+    m_background = QPixmap();
     update();
 }
 

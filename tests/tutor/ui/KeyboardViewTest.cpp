@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 QRgb rgbOf(StoredColour c) {
@@ -187,6 +189,80 @@ TEST_F(KeyboardViewTest, SignalsTheWindowsParts) {
     EXPECT_TRUE(typeForMe.at(0).at(0).toBool());
     ASSERT_EQ(timer.count(), 1);
     EXPECT_TRUE(timer.at(0).at(0).toBool());
+}
+
+// Each key's cap is drawn once and copied afterwards; a change of what a cap
+// shows must draw it again. A view that paints everything for the first time
+// shows what the cached view must show.
+class KeyboardViewCapsTest : public KeyboardViewTest {
+protected:
+    void SetUp() override {
+        view.resize(KeyboardView::kDesignWidth, KeyboardView::kDesignHeight);
+        (void)picture(); // every cap drawn and kept
+    }
+    // The same operations on a fresh model and a fresh view.
+    QImage freshPicture(const std::function<void(KeyboardModel&, KeyboardView&)>& steps) {
+        KeyboardModel freshModel;
+        KeyboardView freshView(freshModel);
+        steps(freshModel, freshView);
+        return freshView.grab().toImage();
+    }
+};
+
+TEST_F(KeyboardViewCapsTest, FingerColoursRedrawTheCaps) {
+    model.LoadOptions(false, true, KeySplit::Classic);
+    const QImage coloured = picture();
+    EXPECT_EQ(coloured, freshPicture([](KeyboardModel& m, KeyboardView&) {
+                  m.LoadOptions(false, true, KeySplit::Classic);
+              }));
+    // key Z changes its finger, so its colour
+    ASSERT_TRUE(model.KeyDoubleClicked(25, std::nullopt));
+    EXPECT_NE(picture(), coloured);
+    EXPECT_EQ(picture(), freshPicture([](KeyboardModel& m, KeyboardView&) {
+                  m.LoadOptions(false, true, KeySplit::Ergonomic);
+                  m.DrawKeyBevel(KeyTable::kEnterKey, false);
+                  m.DrawKeyBevel(KeyTable::kEnterUpperKey, false);
+              }));
+}
+
+TEST_F(KeyboardViewCapsTest, TheBoldEnterCaptionIsDrawnAgain) {
+    model.FlashBotton();
+    const QImage prompt = picture();
+    EXPECT_EQ(prompt, freshPicture([](KeyboardModel& m, KeyboardView&) { m.FlashBotton(); }));
+    model.MarkSentenceRunning();
+    model.PromptTick();
+    EXPECT_NE(picture(), prompt);
+    EXPECT_EQ(picture(), freshPicture([](KeyboardModel& m, KeyboardView&) {
+                  m.FlashBotton();
+                  m.MarkSentenceRunning();
+                  m.PromptTick();
+              }));
+}
+
+TEST_F(KeyboardViewCapsTest, AnotherFontScaleRedrawsTheCaptions) {
+    const QImage before = picture();
+    view.SetFontScale(1.3);
+    EXPECT_NE(picture(), before);
+    EXPECT_EQ(picture(),
+              freshPicture([](KeyboardModel&, KeyboardView& v) { v.SetFontScale(1.3); }));
+}
+
+TEST_F(KeyboardViewCapsTest, AnotherSizeRedrawsTheCaps) {
+    const QSize larger(qRound(KeyboardView::kDesignWidth * 1.25),
+                       qRound(KeyboardView::kDesignHeight * 1.25));
+    view.resize(larger);
+    EXPECT_EQ(picture(),
+              freshPicture([larger](KeyboardModel&, KeyboardView& v) { v.resize(larger); }));
+}
+
+TEST_F(KeyboardViewCapsTest, AnotherTextColourRedrawsTheCaptions) {
+    const QImage before = picture();
+    QPalette red = view.palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    view.setPalette(red);
+    EXPECT_NE(picture(), before);
+    EXPECT_EQ(picture(),
+              freshPicture([&red](KeyboardModel&, KeyboardView& v) { v.setPalette(red); }));
 }
 
 } // namespace

@@ -86,6 +86,36 @@ TEST(GradientPanel, PaintsItsRows) {
     EXPECT_EQ(QColor(image.pixel(60, 40)), QColor(156, 196, 228));
 }
 
+TEST(GradientTile, CoversAnyAreaWithTheRowsOfItsHeight) {
+    const int h = 50;
+    const auto rows = [h](int y) { return PanelBandRowColour(y, h, kPanelBackColour); };
+    const QPixmap tile = GradientTile(h, rows);
+    QImage image(300, h, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    // an area that starts inside a tile and ends past several of them
+    const QRect area(kGradientTileWidth / 2 + 3, 4, 2 * kGradientTileWidth + 29, 30);
+    PaintGradientTile(p, area, tile);
+    p.end();
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor expected = area.contains(x, y) ? rows(y) : QColor(Qt::black);
+            ASSERT_EQ(QColor(image.pixel(x, y)), expected) << x << "," << y;
+        }
+    }
+}
+
+TEST(GradientPanel, DrawsItsGradientAgainForANewHeight) {
+    QWidget parent;
+    GradientPanel band(GradientPanel::Kind::Band, QStringLiteral("picLevel"), &parent);
+    band.resize(90, 40);
+    (void)band.grab();
+    band.resize(90, 60);
+    const QImage image = band.grab().toImage();
+    for (int y = 0; y < 60; ++y)
+        ASSERT_EQ(QColor(image.pixel(45, y)), PanelBandRowColour(y, 60, kPanelBackColour)) << y;
+}
+
 TEST(PanelFrame, HasRoundedCorners) {
     QImage image(60, 40, QImage::Format_RGB32);
     image.fill(Qt::white);
