@@ -136,6 +136,9 @@ constexpr UiTextEntry kTutorTexts[] = {
     {"0206", "Lingua attuale: Italiano [Default]"_cp1252, {}},
     {"0207", "Autore: [Default]"_cp1252, {}},
     {"0208", "Rapporto errori/battute"_cp1252, {}},
+    // Results window: the PDF export that fails, followed by the file's path.
+    {"0300", "Impossibile scrivere il file PDF dei risultati:"_cp1252, {}},
+    {"0301", "Il file PDF dei risultati è stato scritto, ma nessun programma ha potuto aprirlo:"_cp1252, {}},
     // Practice history: why progress cannot be saved.
     {"0400", "I progressi non possono essere salvati."_cp1252, {}},
     {"0401", "L'archivio dei progressi è già usato da un altro Zentavo aperto."_cp1252, {}},
@@ -201,9 +204,6 @@ constexpr UiTextEntry kTutorTexts[] = {
     {"0488", "I progressi non sono disponibili."_cp1252, {}},
     // Personal exercise on the pupil's weak keys.
     {"0500", "Allenamento personale"_cp1252, {}},
-    // Results window: the PDF export that fails, followed by the file's path.
-    {"0300", "Impossibile scrivere il file PDF dei risultati:"_cp1252, {}},
-    {"0301", "Il file PDF dei risultati è stato scritto, ma nessun programma ha potuto aprirlo:"_cp1252, {}},
     {"1003", "italiano"_cp1252, {}},
     {"1006", "Tastiera italiana"_cp1252, {}},
 };

@@ -1,17 +1,21 @@
-#!/ usr / bin / env bash
-#Names the code page of the texts cannot write.The programs live in a
-#folder named in Greek; the tutor finds its English texts, its help pages
-#and an exercise named in Greek there, shows the name as it is in its list,
-#runs it and saves its settings beside itself.The editor creates two files
-#with two Greek names(the second leaves the first alone), opens one and
-#saves into it; a named pipe chosen in its open dialog is refused with a
-#message, and the editor goes on.
+#!/usr/bin/env bash
+# Names the code page of the texts cannot write. The programs live in a
+# folder named in Greek; the tutor finds its English texts, its help pages
+# and an exercise named in Greek there, shows the name as it is in its list,
+# runs it and saves its settings beside itself. The editor creates two files
+# with two Greek names (the second leaves the first alone), opens one and
+# saves into it; a named pipe chosen in its open dialog is refused with a
+# message, and the editor goes on.
 #
-#Usage : hostile - names.sh BIN_DIR
-source "$(dirname " $0 ")/lib.sh" source "$(dirname " $0 ")/tutor-lib.sh" e2e_begin
-       "$1" e2e_xvfb 1024x768
+# Usage: hostile-names.sh BIN_DIR
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/tutor-lib.sh"
+e2e_begin "$1"
+e2e_xvfb 1024x768
 
-    PROG = "$E2E_WORK/Πρόγραμμα Ζεντάβο" e2e_program_folder "$PROG" rm - f "$PROG" / Esercizi/*.ftd "$PROG"/CorsoZentavo/*.ftd
+PROG="$E2E_WORK/Πρόγραμμα Ζεντάβο"
+e2e_program_folder "$PROG"
+rm -f "$PROG"/Esercizi/*.ftd "$PROG"/CorsoZentavo/*.ftd
 printf '[Language]\r\nCurrentLanguage=English\r\n' >"$PROG/Zentavo.ini"
 GREEK="άσκηση"
 {
@@ -26,7 +30,8 @@ tutor_wait_welcome
 tutor_click list
 tutor_other_window '' 5 >/dev/null || e2e_fail "the exercise list did not open"
 e2e_shot greek-name-in-the-list
-e2e_keys Down Return
+# Below the header: the personal exercise, then the Greek name.
+e2e_keys Down Down Return
 sleep 0.5
 # The caption is a text of the code page: there the name's letters are "?".
 tutor_start "Zentavo  - ??????.ftd -  Level one: sentence 1"

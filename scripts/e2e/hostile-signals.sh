@@ -1,48 +1,49 @@
-#!/ usr / bin / env bash
-#How the programs end and start when the desktop, the terminal or the disk
-#has a say.SIGTERM(a logout), SIGINT(Ctrl + C) and SIGHUP(a closed
-#terminal) end the tutor as closing its window does : the options the pupil
-#changed are saved, also with the results window open, and no question
-#waits for an answer.The editor ends on them too, with a message box open.
-#A single - instance lock that is empty, garbled, written on another host or
-#huge is taken over; where no lock can be made(a folder, a named pipe or a
-#link to a device at its path) the programs run without one and say so on
-#standard error.
+#!/usr/bin/env bash
+# How the programs end and start when the desktop, the terminal or the disk
+# has a say. SIGTERM (a logout), SIGINT (Ctrl+C) and SIGHUP (a closed
+# terminal) end the tutor as closing its window does: the options the pupil
+# changed are saved, also with the results window open, and no question
+# waits for an answer. The editor ends on them too, with a message box open.
+# A single-instance lock that is empty, garbled, written on another host or
+# huge is taken over; where no lock can be made (a folder, a named pipe or a
+# link to a device at its path) the programs run without one and say so on
+# standard error.
 #
-#Usage : hostile - signals.sh BIN_DIR
-source "$(dirname " $0 ")/lib.sh" source "$(dirname " $0 ")/tutor-lib.sh" e2e_begin
-       "$1" e2e_xvfb 1024x768
+# Usage: hostile-signals.sh BIN_DIR
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/tutor-lib.sh"
+e2e_begin "$1"
+e2e_xvfb 1024x768
 
-    PROG = "$E2E_WORK/Programma" e2e_program_folder "$PROG" INI = "$PROG/Zentavo.ini" LOCK =
-        "$XDG_RUNTIME_DIR/Zentavo.lock"
+PROG="$E2E_WORK/Programma"
+e2e_program_folder "$PROG"
+INI="$PROG/Zentavo.ini"
+LOCK="$XDG_RUNTIME_DIR/Zentavo.lock"
 
-#The pupil changes two options, then the signal comes.
-        signal_case(){
-            #signal_case SIGNAL e2e_log "=== tutor and $1" rm -
-            f "$INI" e2e_start TUTOR "$PROG/Zentavo" tutor_main tutor_wait_welcome tutor_click theme
-                tutor_click sounds sleep 0.5 kill -
-            s "$1"
-              "$TUTOR" e2e_wait_exit "$TUTOR" 15 e2e_expect_eq
-            "$1: tutor exit status" 0 "$E2E_STATUS" e2e_expect_eq
-                                      "$1: BackColor saved" 1 "$(e2e_ini " $INI
-                                                              " Options BackColor)" e2e_expect_eq
-                                                              "$1: Song saved" 0 "$(e2e_ini " $INI
-                                                                                 " Options "
-                                                                                 "Song"
-                                                                                 ")" e2e_expect_eq
-                                                                                 "$1: lock "
-                                                                                 "released" no
-                                                                                 "$([[ -e $LOCK ]] "
-                                                                                 "&& echo yes || "
-                                                                                 "echo "
-                                                                                 "no)"} signal_case
-            TERM signal_case INT signal_case HUP
+# The pupil changes two options, then the signal comes.
+signal_case() { # signal_case SIGNAL
+    e2e_log "=== tutor and $1"
+    rm -f "$INI"
+    e2e_start TUTOR "$PROG/Zentavo"
+    tutor_main
+    tutor_wait_welcome
+    tutor_click theme
+    tutor_click sounds
+    sleep 0.5
+    kill -s "$1" "$TUTOR"
+    e2e_wait_exit "$TUTOR" 15
+    e2e_expect_eq "$1: tutor exit status" 0 "$E2E_STATUS"
+    e2e_expect_eq "$1: BackColor saved" 1 "$(e2e_ini "$INI" Options BackColor)"
+    e2e_expect_eq "$1: Song saved" 0 "$(e2e_ini "$INI" Options Song)"
+    e2e_expect_eq "$1: lock released" no "$([[ -e $LOCK ]] && echo yes || echo no)"
+}
+signal_case TERM
+signal_case INT
+signal_case HUP
 
-#-- - the results window open, in the course : no question holds the end -- -- --
-                e2e_log "=== tutor and TERM with the results window open" rm -
-        f "$INI"
-          "$PROG" /
-            CorsoZentavo/*.ftd
+# --- the results window open, in the course: no question holds the end ---------
+e2e_log "=== tutor and TERM with the results window open"
+rm -f "$INI" "$PROG"/CorsoZentavo/*.ftd
 {
     printf '[Livello1]\r\n'
     for n in 1 2 3 4 5; do printf '%d=ab\r\n' "$n"; done
