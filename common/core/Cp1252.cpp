@@ -56,24 +56,35 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-} // namespace
-
-std::string Utf8ToCp1252(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
+// Walks UTF-8 text: each well-formed character goes to onChar with its code
+// point and its encoded bytes, each byte that starts no character to onBadByte.
+template <typename OnChar, typename OnBadByte>
+void ForEachUtf8(std::string_view utf8, OnChar onChar, OnBadByte onBadByte) {
     std::size_t i = 0;
     while (i < utf8.size()) {
         char32_t cp = 0;
         const std::size_t len = DecodeUtf8(utf8, i, cp);
         if (len == 0) {
-            out += kReplacement;
-            ++i;
+            onBadByte(utf8[i++]);
             continue;
         }
-        const int byte = UnicodeToCp1252(cp);
-        out += byte < 0 ? kReplacement : static_cast<char>(byte);
+        onChar(cp, utf8.substr(i, len));
         i += len;
     }
+}
+
+} // namespace
+
+std::string Utf8ToCp1252(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    ForEachUtf8(
+        utf8,
+        [&out](char32_t cp, std::string_view) {
+            const int byte = UnicodeToCp1252(cp);
+            out += byte < 0 ? kReplacement : static_cast<char>(byte);
+        },
+        [&out](char) { out += kReplacement; });
     return out;
 }
 
@@ -140,21 +151,16 @@ char32_t UpperLetter(char32_t cp) {
 std::string Utf8ToUpper(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        char32_t cp = 0;
-        const std::size_t len = DecodeUtf8(utf8, i, cp);
-        if (len == 0) {
-            out += utf8[i++]; // not UTF-8: the byte stays as it is
-            continue;
-        }
-        const char32_t upper = UpperLetter(cp);
-        if (upper == cp)
-            out.append(utf8.substr(i, len));
-        else
-            AppendUtf8(out, upper);
-        i += len;
-    }
+    ForEachUtf8(
+        utf8,
+        [&out](char32_t cp, std::string_view encoded) {
+            const char32_t upper = UpperLetter(cp);
+            if (upper == cp)
+                out.append(encoded);
+            else
+                AppendUtf8(out, upper);
+        },
+        [&out](char byte) { out += byte; }); // not UTF-8: the byte stays as it is
     return out;
 }
 
