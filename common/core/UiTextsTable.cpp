@@ -204,6 +204,7 @@ constexpr UiTextEntry kTutorTexts[] = {
     {"0488", "I progressi non sono disponibili."_cp1252, {}},
     // Personal exercise on the pupil's weak keys.
     {"0500", "Allenamento personale"_cp1252, {}},
+    {"0501", "Allenamento personale su:"_cp1252, {}},
     {"1003", "italiano"_cp1252, {}},
     {"1006", "Tastiera italiana"_cp1252, {}},
 };

@@ -48,6 +48,10 @@ constexpr const char* kProduct = "Zentavo";
 constexpr const char* kPrintSent = "0099";
 constexpr const char* kPrintFailed = "0100";
 constexpr const char* kWarningTitle = "0062";
+constexpr const char* kAimedKeysLabel = "0501";
+// The summary column: finger bars, confusions, then the personal exercise's keys.
+constexpr int kMapRows = 5;
+constexpr int kAimedKeysRow = 4;
 const QColor kSpeedColour(30, 90, 200);
 const QColor kAccuracyColour(40, 150, 60);
 constexpr std::string_view kCannotWrite = "Impossibile scrivere il file PDF dei progressi:"_cp1252;
@@ -204,7 +208,7 @@ void ProgressWindow::Build() {
     picMappaLentezza = new KeyMapView(KeyMapMode::Slowness, tabMappe);
     tabMappe->addTab(picMappaErrori, QString());
     tabMappe->addTab(picMappaLentezza, QString());
-    lower->addWidget(tabMappe, 0, 0, 4, 1);
+    lower->addWidget(tabMappe, 0, 0, kMapRows, 1);
     lblDita = new QLabel(this);
     picErroriDita = new FingerBarsView(this);
     lblConfusioni = new QLabel(this);
@@ -216,6 +220,11 @@ void ProgressWindow::Build() {
     lower->addWidget(picErroriDita, 1, 1);
     lower->addWidget(lblConfusioni, 2, 1);
     lower->addWidget(txtConfusioni, 3, 1);
+    lblAllenamento = new QLabel(this);
+    lblAllenamento->setObjectName(QStringLiteral("lblAllenamento"));
+    lblAllenamento->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblAllenamento->hide();
+    lower->addWidget(lblAllenamento, kAimedKeysRow, 1);
     lower->setColumnStretch(0, 3);
     lower->setColumnStretch(1, 2);
     layout->addLayout(lower, 1);
@@ -276,6 +285,18 @@ void ProgressWindow::SetPeriod(Period period) {
         cboPeriodo->setCurrentIndex(static_cast<int>(period));
     }
     Refresh();
+}
+
+void ProgressWindow::SetAimedKeys(const std::string& cp1252Characters) {
+    std::string keys;
+    for (const char c : cp1252Characters) {
+        if (!keys.empty())
+            keys += ' ';
+        keys += c;
+    }
+    lblAllenamento->setText(keys.empty() ? QString()
+                                         : Q(Labelled(m_uiTexts.Text(kAimedKeysLabel), keys)));
+    lblAllenamento->setVisible(!keys.empty());
 }
 
 void ProgressWindow::Refresh() {

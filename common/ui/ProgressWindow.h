@@ -56,6 +56,10 @@ public:
     static ProgressWindowPorts DesktopPorts(QWidget* parent);
 
     void SetPeriod(Period period);
+    // The keys the current personal exercise aims at, as Windows-1252
+    // characters, heaviest first; "" hides the line (a balanced exercise, or
+    // a database file that is not the tutor's own).
+    void SetAimedKeys(const std::string& cp1252Characters);
     Period CurrentPeriod() const { return m_period; }
     const ProgressFigures& Figures() const { return m_figures; }
     bool ReadOnlyFile() const { return m_ownStore != nullptr; }
@@ -103,6 +107,7 @@ private:
     FingerBarsView* picErroriDita = nullptr;
     QLabel* lblConfusioni = nullptr;
     QPlainTextEdit* txtConfusioni = nullptr;
+    QLabel* lblAllenamento = nullptr;
     QPushButton* cmdStampa = nullptr;
     QPushButton* cmdPdf = nullptr;
     QPushButton* cmdChiudi = nullptr;

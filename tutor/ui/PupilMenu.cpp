@@ -59,7 +59,8 @@ std::optional<PupilInfo> PupilMenu::ShownPupil() const {
     return pupils.front();
 }
 
-void PupilMenu::ShowProgress(const UiTexts& texts, KeySplit split, QWidget* parent) {
+void PupilMenu::ShowProgress(const UiTexts& texts, KeySplit split, const std::string& aimedKeys,
+                             QWidget* parent) {
     const auto pupil = ShownPupil();
     if (!pupil) {
         TellUnavailable(texts);
@@ -67,6 +68,7 @@ void PupilMenu::ShowProgress(const UiTexts& texts, KeySplit split, QWidget* pare
     }
     ProgressWindow window(*m_store, pupil->id, texts, split, ProgressWindow::DesktopPorts(parent),
                           parent);
+    window.SetAimedKeys(aimedKeys);
     window.exec();
 }
 

@@ -32,8 +32,10 @@ public:
 
     // The chooser; true when a pupil was chosen.
     bool ChoosePupil(const UiTexts& texts, QWidget* parent);
-    // The progress window of the current pupil.
-    void ShowProgress(const UiTexts& texts, KeySplit split, QWidget* parent);
+    // The progress window of the current pupil, with the Windows-1252
+    // characters their personal exercise aims at ("" for none).
+    void ShowProgress(const UiTexts& texts, KeySplit split, const std::string& aimedKeys,
+                      QWidget* parent);
     // "Anna (3B)", or "" when there is no current pupil.
     QString CurrentPupilName() const;
     // The name alone, for the results window's name question.

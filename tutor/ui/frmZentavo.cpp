@@ -637,7 +637,8 @@ void frmZentavo::ChoosePupil() {
 }
 
 void frmZentavo::ShowProgress() {
-    m_pupils.ShowProgress(m_texts, m_keyboard.Split(), this);
+    m_pupils.ShowProgress(m_texts, m_keyboard.Split(),
+                          m_personal ? m_personal->AimedCharacters() : std::string(), this);
 }
 
 void frmZentavo::RenderPupilName() {

@@ -9,6 +9,7 @@
 #include "common/core/Cp1252.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -137,6 +138,28 @@ TEST_F(ProgressTest, ADatabaseFileOpensOnItsOwnForReading) {
     EXPECT_TRUE(window.ReadOnlyFile());
     EXPECT_TRUE(window.windowTitle().contains(QStringLiteral("(sola lettura)")));
     EXPECT_EQ(window.Figures().wrong, 5);
+}
+
+TEST_F(ProgressTest, TheKeysOfThePersonalExerciseShowOnlyWhenThereAreAny) {
+    Practise(At(2026, 12, 8, 10));
+    ProgressWindow window(store, anna, texts, KeySplit::Classic, Ports());
+    auto* aimed = window.findChild<QLabel*>(QStringLiteral("lblAllenamento"));
+    ASSERT_NE(aimed, nullptr);
+    EXPECT_TRUE(aimed->isHidden());
+
+    window.SetAimedKeys(std::string("q") + kOGrave + kAGrave);
+    EXPECT_FALSE(aimed->isHidden());
+    EXPECT_EQ(aimed->text(), QStringLiteral("Allenamento personale su: q ò à"));
+
+    window.SetAimedKeys("");
+    EXPECT_TRUE(aimed->isHidden());
+
+    const UiTexts english =
+        UiTexts::FromFile(UiProgram::Tutor, ZENTAVO_SOURCE_DIR "/data/Lang/English.lng");
+    ProgressWindow translated(store, anna, english, KeySplit::Classic, Ports());
+    translated.SetAimedKeys("q");
+    EXPECT_EQ(translated.findChild<QLabel*>(QStringLiteral("lblAllenamento"))->text(),
+              QStringLiteral("Personal training on: q"));
 }
 
 TEST_F(ProgressTest, TheChooserAddsRenamesChoosesAndRefusesWithAReason) {
