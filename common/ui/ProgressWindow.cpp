@@ -90,8 +90,11 @@ void FillChart(QChartView* view, const QString& title, const std::vector<DayFigu
                const QString& format) {
     QChart* chart = view->chart();
     chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes())
+    // A removed axis is the caller's to delete: the chart gives up its ownership.
+    for (QAbstractAxis* axis : chart->axes()) {
         chart->removeAxis(axis);
+        delete axis;
+    }
     chart->setTitle(title);
     auto* series = new QLineSeries(chart);
     series->setColor(colour);
