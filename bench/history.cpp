@@ -2,6 +2,7 @@
 // 100 keystrokes with its commit on a WAL database, and the figures of the
 // progress window over three years of practice (a pupil typing 30 minutes
 // every school day: about 40,000 sentences and 2 million keystrokes).
+#include "bench/BenchFolder.h"
 #include "history/HistoryStore.h"
 #include "tutor/core/BuiltInSentence.h"
 
@@ -23,24 +24,6 @@ constexpr double kWrongShare = 0.04;
 constexpr int kSecondsPerSentence = 27;
 constexpr int kFirstYear = 2023;
 constexpr int kKeystrokesPerRecordedSentence = 100;
-
-class BenchFolder {
-public:
-    BenchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zentavo-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            m_path = pattern + "/";
-    }
-    ~BenchFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    std::string File(const std::string& name) const { return m_path + name; }
-
-private:
-    std::string m_path;
-};
 
 std::int64_t LocalMoment(int year, int month, int day, int hour) {
     std::tm t{};

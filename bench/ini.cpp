@@ -1,6 +1,7 @@
 // Speed of INI access on a large file: reading the last key of a 1 MB file,
 // replacing it (an atomic, flushed rewrite), and loading the texts of a
 // language file.
+#include "bench/BenchFolder.h"
 #include "common/core/IniManager.h"
 #include "common/core/UiTexts.h"
 
@@ -12,25 +13,6 @@
 #include <string>
 
 namespace {
-
-// A scratch folder on the same disk as the system's temporary files.
-class BenchFolder {
-public:
-    BenchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zentavo-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            m_path = pattern + "/";
-    }
-    ~BenchFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    std::string File(const std::string& name) const { return m_path + name; }
-
-private:
-    std::string m_path;
-};
 
 // About 1 MB: 400 sections of 50 keys, CR LF lines; the key asked for is the
 // last one of the last section.
