@@ -200,3 +200,17 @@ bool SaveEditorLanguage(const std::string& iniPath, const std::string& name) {
     ini.sezione = kEditorLanguage;
     return ini.Scrivi(kCurrentLanguage, name) != 0;
 }
+
+std::string LoadClassFolder(const std::string& iniPath) {
+    IniManager ini;
+    ini.nome = iniPath;
+    ini.sezione = kClassSection;
+    return ini.Leggi(kClassFolderKey, "");
+}
+
+bool SaveClassFolder(const std::string& iniPath, const std::string& folder) {
+    IniManager ini;
+    ini.nome = iniPath;
+    ini.sezione = kClassSection;
+    return ini.Scrivi(kClassFolderKey, folder) != 0;
+}

@@ -1,5 +1,6 @@
 // The options both programs keep in Zentavo.ini: the tutor's sections
-// "Options" and "Language", the editor's section "EditorLanguage".
+// "Options" and "Language", the editor's section "EditorLanguage", and the
+// computer's class folder in section "Class".
 #pragma once
 
 #include <string>
@@ -50,3 +51,12 @@ std::string BookmarkBaseName(std::string_view path);
 
 std::string LoadEditorLanguage(const std::string& iniPath, std::string_view installerLanguage = "");
 bool SaveEditorLanguage(const std::string& iniPath, const std::string& name);
+
+// The class folder: a shared folder every computer of a room mounts, where
+// each pupil's history is copied for the teacher. Set once per computer in
+// the settings beside the programs; empty when none is set. The path is kept
+// as the system's bytes.
+inline constexpr const char* kClassSection = "Class";
+inline constexpr const char* kClassFolderKey = "Folder";
+std::string LoadClassFolder(const std::string& iniPath);
+bool SaveClassFolder(const std::string& iniPath, const std::string& folder);

@@ -350,6 +350,21 @@ TEST(Settings, EditorAndTutorKeepDifferentLanguages) {
     EXPECT_EQ(LoadTutorSettings(ini).CurrentLanguage, "English");
 }
 
+TEST(Settings, TheClassFolderSurvivesBothProgramsSaves) {
+    TempFolder folder;
+    const std::string ini = folder.File("Zentavo.ini");
+    EXPECT_EQ(LoadClassFolder(ini), "");
+    const std::string share = "/mnt/scuola/3\xCE\xB1 classe"; // not Windows-1252: bytes kept
+    ASSERT_TRUE(SaveClassFolder(ini, share));
+    FakeQuestion question(BookmarkAnswer::Cancel);
+    ASSERT_TRUE(
+        SaveTutorSettings(ini, Sample(), false, "", question, UiTexts::BuiltIn(UiProgram::Tutor)));
+    ASSERT_TRUE(SaveEditorLanguage(ini, "German"));
+    EXPECT_EQ(LoadClassFolder(ini), share);
+    ASSERT_TRUE(SaveClassFolder(ini, ""));
+    EXPECT_EQ(LoadClassFolder(ini), "");
+}
+
 struct BaseNameCase {
     std::string path;
     std::string base;
