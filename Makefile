@@ -79,6 +79,7 @@ format:
 
 format-check:
 	git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror
+	scripts/check-source-lists
 
 clean:
 	rm -rf build
