@@ -3,6 +3,9 @@
 .PHONY: run editor test e2e asan bench bench-desktop fuzz package deps build format format-check clean
 
 JOBS ?= $(shell nproc)
+# The end-to-end tests spend most of their time waiting for the programs'
+# own timed sequences, so tests run three to a core.
+TEST_JOBS ?= $(shell echo $$(( $$(nproc) * 3 )))
 FUZZ_SECONDS ?= 60
 
 deps:
@@ -24,17 +27,17 @@ editor: deps build/dev/build.ninja
 
 test: deps build/dev/build.ninja
 	cmake --build build/dev -j $(JOBS)
-	ctest --preset dev -j $(JOBS)
+	ctest --preset dev -j $(TEST_JOBS)
 
 # The end-to-end tests alone (make test runs them too): the real programs
 # under a private Xvfb, screenshots in build/dev/e2e-shots/.
 e2e: deps build/dev/build.ninja
 	cmake --build build/dev -j $(JOBS)
-	ctest --preset dev -L e2e -j $(JOBS)
+	ctest --preset dev -L e2e -j $(TEST_JOBS)
 
 asan: deps build/asan/build.ninja
 	cmake --build build/asan -j $(JOBS)
-	ctest --preset asan -j $(JOBS)
+	ctest --preset asan -j $(TEST_JOBS)
 
 bench: deps build/release/build.ninja
 	cmake --build build/release -j $(JOBS)
