@@ -20,6 +20,17 @@ function(zentavo_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
 endfunction()
 
+# The Qt headers make most of a window file's compile time: the libraries
+# and tests that draw windows parse them once per target.
+option(ZENTAVO_PCH "Precompile the Qt headers of the window libraries and their tests" ON)
+function(zentavo_precompile_qt target)
+  if(ZENTAVO_PCH)
+    target_precompile_headers(${target} PRIVATE
+      <QApplication> <QComboBox> <QLabel> <QPainter> <QPixmap> <QPushButton> <QString>
+      <QTimer> <QWidget> ${ARGN})
+  endif()
+endfunction()
+
 # One test program per folder of tests/ from the files named in SOURCES
 # (relative to that folder), each test case registered with CTest.
 function(zentavo_test_folder folder)
@@ -34,6 +45,7 @@ function(zentavo_test_folder folder)
   if(ARG_QT)
     target_sources(${exe} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/support/QtTestMain.cpp)
     target_link_libraries(${exe} PRIVATE Qt6::Test)
+    zentavo_precompile_qt(${exe} <gtest/gtest.h> <QTest>)
   else()
     target_link_libraries(${exe} PRIVATE GTest::gtest_main)
   endif()
