@@ -4,6 +4,9 @@
 #include "pdf/clsPDFCreator.h"
 
 #include <array>
+#include <cstdio>
+#include <exception>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -191,4 +194,21 @@ int CreaClassReportPDF(const std::string& path, const std::vector<RosterRow>& ro
     writer.Finish();
     pdf.ClosePDFFile();
     return writer.Pages();
+}
+
+bool WriteClassReport(const std::string& path, const std::vector<RosterRow>& rows,
+                      const ClassSummary& summary, const ClassTexts& texts,
+                      const ClassReportInput& input) {
+    const std::string part = path + ".part-" + std::to_string(::getpid());
+    try {
+        CreaClassReportPDF(part, rows, summary, texts, input);
+    } catch (const std::exception&) {
+        std::remove(part.c_str());
+        return false;
+    }
+    if (std::rename(part.c_str(), path.c_str()) != 0) {
+        std::remove(part.c_str());
+        return false;
+    }
+    return true;
 }

@@ -21,5 +21,11 @@ int CreaClassReportPDF(const std::string& path, const std::vector<RosterRow>& ro
                        const ClassSummary& summary, const ClassTexts& texts,
                        const ClassReportInput& input);
 
+// The same, written beside the file and renamed over it when whole; false,
+// with an old file untouched, when it could not be written.
+bool WriteClassReport(const std::string& path, const std::vector<RosterRow>& rows,
+                      const ClassSummary& summary, const ClassTexts& texts,
+                      const ClassReportInput& input);
+
 // "è (14 / 110, 12,7%)": a most-wrong key with its wrong and all keystrokes.
 std::string MostWrongKeyText(const KeyFigures& key, const CellFormat& format);

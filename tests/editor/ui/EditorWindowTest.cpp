@@ -85,6 +85,10 @@ public:
         ++aboutShown;
         aboutLanguages.emplace_back(language, fromFile);
     }
+    std::vector<std::string> classSettings;
+    void ShowClass(QWidget*, const std::string& settingsFile, const std::string&, bool) override {
+        classSettings.push_back(settingsFile);
+    }
 };
 
 QString u(const char* utf8) {
