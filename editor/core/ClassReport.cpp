@@ -22,7 +22,9 @@ constexpr float kFooterY = 1.2f;
 constexpr float kTitleSize = 16;
 constexpr float kInfoSize = 10;
 constexpr float kHeadSize = 8;
-constexpr float kSmallestHeadSize = 5;
+constexpr float kSmallestHeadSize = 6;
+constexpr float kHeadLineGap = 0.32f;
+constexpr std::size_t kTitleLineLength = 12;
 constexpr float kCellSize = 8;
 constexpr float kRuleWidth = 0.02f;
 constexpr float kCellPadding = 0.1f;
@@ -52,8 +54,9 @@ constexpr std::array<Column, 9> kColumns = {{
 
 class ReportWriter {
 public:
-    ReportWriter(clsPDFCreator& pdf, const ClassTexts& texts, const ClassReportInput& input)
-        : m_pdf(pdf), m_texts(texts), m_input(input) {}
+    ReportWriter(clsPDFCreator& pdf, const ClassTexts& texts, const ClassReportInput& input,
+                 const ClassSummary& summary)
+        : m_pdf(pdf), m_texts(texts), m_input(input), m_summary(summary) {}
 
     void Rows(const std::vector<RosterRow>& rows) {
         NewPage();
@@ -72,7 +75,8 @@ public:
         }
     }
 
-    void MostWrong(const ClassSummary& summary) {
+    void MostWrong() {
+        const ClassSummary& summary = m_summary;
         NeedLines(3);
         m_y -= kLineHeight;
         m_pdf.DrawText(kLeft, m_y, m_texts.mostWrongKeys, kBold, kInfoSize);
@@ -108,6 +112,9 @@ private:
         std::string info = m_texts.classFilter + " " +
                            (m_input.className.empty() ? m_texts.allClasses : m_input.className);
         info += "     " + m_texts.reportDate + " " + m_input.date;
+        info += "     " + m_texts.reportPupils + " " + std::to_string(m_summary.pupils);
+        if (m_summary.unreadable > 0)
+            info += "     " + m_texts.reportUnreadable + " " + std::to_string(m_summary.unreadable);
         m_pdf.DrawText(kLeft, kInfoY, info, kRegular, kInfoSize);
         m_y = kTableTop;
         for (const Column& c : kColumns)
@@ -124,14 +131,25 @@ private:
             NewPage();
     }
 
-    // A title shrinks until it fits its column.
+    // A long title takes two lines, and shrinks until both fit its column.
     void Head(const Column& c) {
-        const std::string& title = m_texts.columns[static_cast<std::size_t>(c.column)];
+        const auto [first, second] =
+            SplitTitle(m_texts.columns[static_cast<std::size_t>(c.column)], kTitleLineLength);
         float size = kHeadSize;
-        while (size > kSmallestHeadSize &&
-               m_pdf.Length(title, kBold, size) > c.width - kCellPadding)
+        const auto fits = [&](const std::string& line) {
+            return m_pdf.Length(line, kBold, size) <= c.width - kCellPadding;
+        };
+        while (size > kSmallestHeadSize && !(fits(first) && fits(second)))
             size -= 0.5f;
-        Cell(c, title, kBold, size);
+        if (second.empty()) {
+            Cell(c, first, kBold, size);
+            return;
+        }
+        const float y = m_y;
+        m_y = y + kHeadLineGap;
+        Cell(c, first, kBold, size);
+        m_y = y;
+        Cell(c, second, kBold, size);
     }
 
     // A text longer than its column is cut at its end.
@@ -155,6 +173,7 @@ private:
     clsPDFCreator& m_pdf;
     const ClassTexts& m_texts;
     const ClassReportInput& m_input;
+    const ClassSummary& m_summary;
     float m_y = kTableTop;
     int m_pages = 0;
 };
@@ -188,9 +207,9 @@ int CreaClassReportPDF(const std::string& path, const std::vector<RosterRow>& ro
     ClassReportInput withKeyNames = input;
     withKeyNames.cells.spaceKey = texts.spaceKey;
     withKeyNames.cells.enterKey = texts.enterKey;
-    ReportWriter writer(pdf, texts, withKeyNames);
+    ReportWriter writer(pdf, texts, withKeyNames, summary);
     writer.Rows(rows);
-    writer.MostWrong(summary);
+    writer.MostWrong();
     writer.Finish();
     pdf.ClosePDFFile();
     return writer.Pages();

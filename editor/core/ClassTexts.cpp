@@ -79,6 +79,21 @@ std::string KeysText(const std::string& characters, const CellFormat& format) {
     return text;
 }
 
+std::pair<std::string, std::string> SplitTitle(const std::string& title, std::size_t maxLength) {
+    if (title.size() <= maxLength)
+        return {title, {}};
+    const std::size_t middle = title.size() / 2;
+    std::size_t best = std::string::npos;
+    const auto distance = [middle](std::size_t i) { return i > middle ? i - middle : middle - i; };
+    for (std::size_t i = 0; i < title.size(); ++i) {
+        if (title[i] == ' ' && (best == std::string::npos || distance(i) < distance(best)))
+            best = i;
+    }
+    if (best == std::string::npos)
+        return {title, {}};
+    return {title.substr(0, best), title.substr(best + 1)};
+}
+
 std::string OneDecimal(double value, char decimalMark) {
     if (!std::isfinite(value))
         value = 0;

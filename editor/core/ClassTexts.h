@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 struct ClassTexts {
     std::string caption; // "Classe": the button and the window
@@ -66,6 +67,10 @@ struct CellFormat {
 
 // Characters as a reader sees them, separated by blanks: "a \xE8 Spazio".
 std::string KeysText(const std::string& characters, const CellFormat& format);
+// A column title longer than maxLength on two lines, broken at the blank
+// nearest its middle; the second line is "" when the title stays whole.
+std::pair<std::string, std::string> SplitTitle(const std::string& title, std::size_t maxLength);
+
 // A number with one decimal and the given mark: "97,5".
 std::string OneDecimal(double value, char decimalMark);
 // The local date of a moment; "" for 0 (never).

@@ -20,6 +20,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -29,8 +30,12 @@
 
 namespace {
 
-constexpr int kWindowWidth = 1100;
-constexpr int kWindowHeight = 760;
+constexpr int kWindowWidth = 1180;
+constexpr int kWindowHeight = 820;
+constexpr int kKeyMapMaxWidth = 620;
+constexpr int kRowPadding = 8;
+// Column titles longer than this are laid out on two lines.
+constexpr std::size_t kTitleLineLength = 14;
 constexpr const char* kProduct = "Zentavo";
 const QColor kUnreadableColour(170, 40, 30);
 
@@ -133,6 +138,8 @@ void frmClasse::Build() {
     grdAlunni->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdAlunni->setSelectionMode(QAbstractItemView::SingleSelection);
     grdAlunni->verticalHeader()->hide();
+    grdAlunni->verticalHeader()->setDefaultSectionSize(grdAlunni->fontMetrics().height() +
+                                                       kRowPadding);
     grdAlunni->horizontalHeader()->setSectionsClickable(true);
     grdAlunni->horizontalHeader()->setSortIndicatorShown(true);
     grdAlunni->horizontalHeader()->setStretchLastSection(true);
@@ -153,15 +160,17 @@ void frmClasse::Build() {
     lblTastiClasse->setFont(bold);
     picMappaClasse = new KeyMapView(KeyMapMode::Errors, this);
     picMappaClasse->setObjectName(QStringLiteral("picMappaClasse"));
+    picMappaClasse->setMaximumWidth(kKeyMapMaxWidth);
     mapColumn->addWidget(lblTastiClasse);
     mapColumn->addWidget(picMappaClasse, 1);
-    summary->addLayout(mapColumn, 3);
+    summary->addLayout(mapColumn);
+    summary->addSpacing(16);
     lblElencoTasti = new QLabel(this);
     lblElencoTasti->setObjectName(QStringLiteral("lblElencoTasti"));
     lblElencoTasti->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     lblElencoTasti->setTextInteractionFlags(Qt::TextSelectableByMouse);
     summary->addWidget(lblElencoTasti, 1);
-    layout->addLayout(summary, 2);
+    layout->addLayout(summary);
 
     auto* buttons = new QHBoxLayout;
     lblSuggerimento = new QLabel(this);
@@ -206,8 +215,11 @@ void frmClasse::ApplyTexts() {
     lblClasse->setText(Q(m_texts.classFilter));
     cmdAggiorna->setText(Q(m_texts.refresh));
     QStringList titles;
-    for (const std::string& title : m_texts.columns)
-        titles << Q(title);
+    for (const std::string& title : m_texts.columns) {
+        // Two lines for a long title, so that the columns are as wide as their figures need.
+        const auto [first, second] = SplitTitle(title, kTitleLineLength);
+        titles << (second.empty() ? Q(first) : Q(first) + QLatin1Char('\n') + Q(second));
+    }
     grdAlunni->setHorizontalHeaderLabels(titles);
     lblTastiClasse->setText(Q(m_texts.mostWrongKeys));
     lblSuggerimento->setText(Q(m_texts.doubleClickHint));
@@ -336,6 +348,8 @@ std::string frmClasse::SaveName(const std::string& description, const std::strin
         name += "-" + m_class;
     request.initialName = Cp1252ToFileName(name) + "." + extension;
     request.defaultExtension = extension;
+    request.initialFolder =
+        PathFromQString(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     request.owner = this;
     return m_ports.fileDialogs->Run(request);
 }
