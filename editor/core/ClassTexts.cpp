@@ -98,7 +98,10 @@ std::string OneDecimal(double value, char decimalMark) {
     if (!std::isfinite(value))
         value = 0;
     const long long tenths = std::llround(std::abs(value) * 10.0);
-    std::string text = (value < 0 && tenths != 0 ? "-" : "") + std::to_string(tenths / 10);
+    std::string text;
+    if (value < 0 && tenths != 0)
+        text += '-';
+    text += std::to_string(tenths / 10);
     text += decimalMark;
     text += static_cast<char>('0' + tenths % 10);
     return text;
