@@ -533,6 +533,15 @@ TEST_F(EditorWindowTest, TheAboutBoxAndTheChooserFollowANewLanguageAtOnce) {
     EXPECT_EQ(child<QPushButton>("cmdChiudi")->text(), "&Chiudi") << "built-in texts again";
 }
 
+TEST_F(EditorWindowTest, TheClassButtonOpensTheClassWindowOverTheSettingsBesideTheProgram) {
+    open();
+    auto* button = child<QPushButton>("cmdClasse");
+    EXPECT_EQ(button->text(), "Classe");
+    EXPECT_EQ(button->toolTip(), "Mostra i progressi degli alunni della classe");
+    click("cmdClasse");
+    EXPECT_EQ(dialogs.classSettings, std::vector<std::string>{programFolder + "Zentavo.ini"});
+}
+
 // Labels and buttons that are longer in the new language: the window is
 // laid out again as at a start in that language, and nothing is cut.
 TEST_F(EditorWindowTest, AChangeOfLanguageLaysTheWindowOutAsAStartWould) {
