@@ -309,6 +309,8 @@ QWidget* frmCreaFrasi::buildButtonRow() {
     // The class window's button stands apart from the program's own buttons.
     m_cmdClasse = new QPushButton(panel);
     m_cmdClasse->setObjectName(QStringLiteral("cmdClasse"));
+    // As tall as its neighbour, whose picture makes it taller than text alone.
+    m_cmdClasse->setMinimumHeight(m_cmdChiudi->sizeHint().height());
     row->addWidget(m_cmdInfo);
     row->addWidget(m_cmdLanguage);
     row->addStretch();
