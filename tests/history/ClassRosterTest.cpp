@@ -327,6 +327,55 @@ TEST(ClassRoster, AFileItsTutorKeepsLockedIsRetriedThenBusy) {
     EXPECT_TRUE(ReadRosterFile(folder.File("pupil.sqlite"), Now(), options).Readable());
 }
 
+// Tutors writing while the class is read: every read sees a whole commit or
+// waits, never a file that looks damaged or cut short mid-write.
+TEST(ClassRoster, ReadsWhileTutorsWriteGiveFiguresOrBusyOnly) {
+    UseRomeTime();
+    TempFolder folder;
+    constexpr int kWriters = 4;
+    constexpr int kCommits = 400;
+    std::vector<pid_t> writers;
+    for (int w = 0; w < kWriters; ++w) {
+        const std::string path = folder.File("pupil" + std::to_string(w) + ".sqlite");
+        GoodFile(folder, "pupil" + std::to_string(w) + ".sqlite");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            sqlite3* db = nullptr;
+            sqlite3_open(path.c_str(), &db);
+            sqlite3_busy_timeout(db, 5000);
+            // Each commit grows the file by a few pages and rewrites the summary.
+            for (int i = 0; i < kCommits; ++i)
+                sqlite3_exec(db,
+                             "BEGIN IMMEDIATE; INSERT INTO sentences SELECT NULL, pupil_id, "
+                             "finished_at + 1, day, hex(randomblob(3000)), level, number, "
+                             "difficulty, speed, points, correct, wrong, seconds FROM sentences "
+                             "ORDER BY id DESC LIMIT 1; UPDATE pupil_summary SET sentences = "
+                             "sentences + 1; COMMIT;",
+                             nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+            ::_exit(0);
+        }
+        writers.push_back(child);
+    }
+    RosterReadOptions options;
+    options.busyRetries = 0;
+    std::map<RosterProblem, int> seen;
+    bool running = true;
+    while (running) {
+        for (const RosterRow& row : ReadClassRoster(folder.Path(), Now(), options).rows)
+            ++seen[row.problem];
+        running = false;
+        for (const pid_t child : writers)
+            running = running || ::waitpid(child, nullptr, WNOHANG) == 0;
+    }
+    for (const auto& [problem, count] : seen)
+        EXPECT_TRUE(problem == RosterProblem::None || problem == RosterProblem::Busy)
+            << "problem " << static_cast<int>(problem) << " seen " << count << " times";
+    EXPECT_GT(seen[RosterProblem::None], 0);
+    for (const RosterRow& row : ReadClassRoster(folder.Path(), Now()).rows)
+        EXPECT_EQ(row.sentences, 3 + kCommits);
+}
+
 TEST(ClassRoster, AFileGoneBeforeItsTurnIsVanished) {
     TempFolder folder;
     EXPECT_EQ(ReadRosterFile(folder.File("gone.sqlite"), Now()).problem, RosterProblem::Vanished);
