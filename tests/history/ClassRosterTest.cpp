@@ -325,6 +325,13 @@ TEST(ClassRoster, AFileItsTutorKeepsLockedIsRetriedThenBusy) {
     // Released during the retries, it is read.
     options.pause = [&](int) { writer.Execute("COMMIT"); };
     EXPECT_TRUE(ReadRosterFile(folder.File("pupil.sqlite"), Now(), options).Readable());
+
+    // Gone while it was waited for.
+    writer.Execute("BEGIN EXCLUSIVE");
+    options.pause = [&](int) { fs::remove(folder.File("pupil.sqlite")); };
+    EXPECT_EQ(ReadRosterFile(folder.File("pupil.sqlite"), Now(), options).problem,
+              RosterProblem::Vanished);
+    writer.Execute("COMMIT");
 }
 
 // Tutors writing while the class is read: every read sees a whole commit or
