@@ -5,8 +5,8 @@
 // (target: under 3 s), both together, and the PDF report. One realistic year
 // is recorded through the history library, then copied under 1,000 names
 // with the pupil renamed in each copy. The folder is in the system's
-// temporary folder, so the files are read from the page cache, as a class
-// folder the window has just read once is.
+// temporary folder: read from the page cache, as a class folder the window
+// has just read once is, and from the disk after its pages are dropped.
 #include "history/ClassRoster.h"
 #include "bench/BenchFolder.h"
 #include "editor/core/ClassCsv.h"
@@ -18,9 +18,11 @@
 
 #include <cstdio>
 #include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -158,6 +160,27 @@ void BM_ClassWindowReadsTheFolder(benchmark::State& state) {
     c.Count(state);
 }
 BENCHMARK(BM_ClassWindowReadsTheFolder)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same after the files' pages are dropped from the page cache, as on the
+// first opening of the day: the pages read come from the disk.
+void BM_ClassWindowReadsTheFolderFromDisk(benchmark::State& state) {
+    YearClass& c = YearClass::Get();
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (const auto& entry : fs::directory_iterator(c.folder)) {
+            const int fd = ::open(entry.path().c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd >= 0) {
+                ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+                ::close(fd);
+            }
+        }
+        state.ResumeTiming();
+        if (!c.AllRead(ReadClassRoster(c.folder, c.now)))
+            state.SkipWithError("a pupil file was not read");
+    }
+    c.Count(state);
+}
+BENCHMARK(BM_ClassWindowReadsTheFolderFromDisk)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_CsvOfTheReadRows(benchmark::State& state) {
     YearClass& c = YearClass::Get();
