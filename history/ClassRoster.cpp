@@ -1,6 +1,7 @@
 #include "history/ClassRoster.h"
 
 #include "common/core/Cp1252.h"
+#include "history/HistorySchema.h"
 #include "history/KeyTallies.h"
 #include "history/LocalDay.h"
 #include "history/PupilTable.h"
@@ -25,9 +26,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::int32_t kApplicationId = 0x5A744873; // "ZtHs", the history's own
 constexpr int kFirstSchemaWithSummary = 2;
-constexpr int kKnownSchema = 2;
 constexpr const char* kPupilFileExtension = ".sqlite";
 constexpr std::int64_t kSecondsPerDay = 86400;
 
@@ -317,7 +316,7 @@ std::string Printable(std::string text) {
 void CheckSchema(ReadConnection& connection) {
     const std::int64_t applicationId = connection.QueryInt("PRAGMA application_id");
     const std::int64_t version = connection.QueryInt("PRAGMA user_version");
-    if (applicationId != kApplicationId || version < kFirstSchemaWithSummary)
+    if (applicationId != history_schema::kApplicationId || version < kFirstSchemaWithSummary)
         throw NotReadable{RosterProblem::NotAPupilFile};
     try {
         for (const char* probe : kColumnProbes)
@@ -325,8 +324,8 @@ void CheckSchema(ReadConnection& connection) {
     } catch (const SqlError& e) {
         if (e.PrimaryCode() != SQLITE_ERROR)
             throw;
-        throw NotReadable{version > kKnownSchema ? RosterProblem::NewerSchema
-                                                 : RosterProblem::NotAPupilFile};
+        throw NotReadable{version > history_schema::kCurrentVersion ? RosterProblem::NewerSchema
+                                                                    : RosterProblem::NotAPupilFile};
     }
 }
 
