@@ -197,8 +197,9 @@ void frmClasse::Build() {
         const auto column = static_cast<RosterColumn>(section);
         SortBy(column, column == m_sortColumn ? !m_descending : false);
     });
-    connect(grdAlunni, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int) { OpenProgress(row); });
+    // A double click, or Enter on a row, as the desktop activates items.
+    connect(grdAlunni, &QAbstractItemView::activated, this,
+            [this](const QModelIndex& index) { OpenProgress(index.row()); });
     connect(cboClasse, &QComboBox::activated, this, [this](int index) {
         ShowClass(index <= 0 ? std::string() : FromQString(cboClasse->itemText(index)));
     });

@@ -108,6 +108,7 @@ protected:
                                              UiTexts::BuiltIn(UiProgram::Tutor),
                                              CsvConventionsOf("", true), ports);
         window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         grid = window->findChild<QTableWidget*>(QStringLiteral("grdAlunni"));
         ASSERT_NE(grid, nullptr);
     }
@@ -169,12 +170,21 @@ TEST_F(ClassWindowTest, SortsByAClickedColumnAndFiltersByClass) {
     EXPECT_EQ(window->Summary().pupils, 2);
 }
 
-TEST_F(ClassWindowTest, DoubleClickOpensTheProgressOfACopy) {
+TEST_F(ClassWindowTest, DoubleClickOrEnterOpensTheProgressOfACopy) {
     Open();
-    grid->cellDoubleClicked(1, 0);
+    const auto doubleClick = [this](int row) {
+        const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+        // A double click comes after the press and release of its first click.
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    };
+    doubleClick(1);
     EXPECT_EQ(progressOf, std::vector<std::string>{"Bruno"});
-    grid->cellDoubleClicked(3, 0); // the unreadable file opens nothing
+    doubleClick(3); // the unreadable file opens nothing
     EXPECT_EQ(progressOf.size(), 1u);
+    grid->setCurrentCell(0, 0);
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(progressOf, (std::vector<std::string>{"Bruno", "Anna"}));
 }
 
 TEST_F(ClassWindowTest, ExportsTheShownRowsAsCsvAndPdf) {
