@@ -7,7 +7,7 @@
 class HelpPort;
 class MessagePort;
 
-// The real modal windows of the editor: frmLanguage and frmAbout, with the
+// The real modal windows of the editor: frmLanguage, frmAbout and frmClasse, with the
 // texts the start's language test chose.
 class QtEditorDialogs : public EditorDialogs {
 public:
@@ -17,6 +17,8 @@ public:
     std::optional<std::string> ChooseLanguage(QWidget* owner, const std::string& current,
                                               bool startedWithFile) override;
     void ShowAbout(QWidget* owner, const std::string& current, bool startedWithFile) override;
+    void ShowClass(QWidget* owner, const std::string& settingsFile, const std::string& current,
+                   bool startedWithFile) override;
 
 private:
     std::string m_programFolder;

@@ -5,6 +5,7 @@
 #include "common/ui/QtCp1252.h"
 #include "common/ui/QtTextMeasure.h"
 #include "common/ui/QtTranslations.h"
+#include "editor/core/ClassTexts.h"
 #include "editor/core/OpenSave.h"
 #include "editor/ui/EditorDialogs.h"
 #include "editor/ui/EditorPictures.h"
@@ -305,9 +306,15 @@ QWidget* frmCreaFrasi::buildButtonRow() {
     m_cmdChiudi = new QPushButton(EditorPictures::Close(), QString(), panel);
     m_cmdChiudi->setObjectName(QStringLiteral("cmdChiudi"));
     m_cmdChiudi->setMinimumWidth(110);
+    // The class window's button stands apart from the program's own buttons.
+    m_cmdClasse = new QPushButton(panel);
+    m_cmdClasse->setObjectName(QStringLiteral("cmdClasse"));
+    // As tall as its neighbour, whose picture makes it taller than text alone.
+    m_cmdClasse->setMinimumHeight(m_cmdChiudi->sizeHint().height());
     row->addWidget(m_cmdInfo);
     row->addWidget(m_cmdLanguage);
     row->addStretch();
+    row->addWidget(m_cmdClasse);
     row->addWidget(m_cmdChiudi);
     return panel;
 }
@@ -348,6 +355,7 @@ void frmCreaFrasi::connectWidgets() {
     connect(m_cmdChiudi, &QPushButton::clicked, this, &QWidget::close);
     connect(m_cmdInfo, &QPushButton::clicked, this, &frmCreaFrasi::cmdInfo_Click);
     connect(m_cmdLanguage, &QPushButton::clicked, this, &frmCreaFrasi::cmdLanguage_Click);
+    connect(m_cmdClasse, &QPushButton::clicked, this, &frmCreaFrasi::cmdClasse_Click);
 }
 
 void frmCreaFrasi::applyTexts() {
@@ -382,6 +390,9 @@ void frmCreaFrasi::applyTexts() {
     m_cmdLanguage->setText(qs(t.Text("2131")));
     m_cmdLanguage->setToolTip(qs(t.ToolTip("2132")));
     m_lblNumFrasiLivello->setText(qs(t.Text("2140")));
+    const ClassTexts classTexts = ClassTexts::From(t);
+    m_cmdClasse->setText(qs(classTexts.caption));
+    m_cmdClasse->setToolTip(qs(classTexts.buttonToolTip));
 }
 
 void frmCreaFrasi::fillPositionLists(int positions) {
@@ -570,4 +581,9 @@ void frmCreaFrasi::cmdLanguage_Click() {
 
 void frmCreaFrasi::cmdInfo_Click() {
     m_ports.dialogs.ShowAbout(this, m_language.language, m_language.fromFile);
+}
+
+void frmCreaFrasi::cmdClasse_Click() {
+    m_ports.dialogs.ShowClass(this, m_locations.settingsFile, m_language.language,
+                              m_language.fromFile);
 }

@@ -85,6 +85,7 @@ private:
     void cmdOpen_Click();
     void cmdLanguage_Click();
     void cmdInfo_Click();
+    void cmdClasse_Click();
     void helpKey();
     void letPendingEventsRun();
 
@@ -101,6 +102,7 @@ private:
     QPushButton* m_cmdChiudi = nullptr;
     QPushButton* m_cmdInfo = nullptr;
     QPushButton* m_cmdLanguage = nullptr;
+    QPushButton* m_cmdClasse = nullptr;
     QGroupBox* m_frame1 = nullptr;
     QGroupBox* m_frame2 = nullptr;
     QGroupBox* m_frame3 = nullptr;

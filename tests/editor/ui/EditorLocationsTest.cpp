@@ -54,6 +54,7 @@ public:
         return std::string("English");
     }
     void ShowAbout(QWidget*, const std::string&, bool) override {}
+    void ShowClass(QWidget*, const std::string&, const std::string&, bool) override {}
 };
 
 std::string Contents(const fs::path& path) {

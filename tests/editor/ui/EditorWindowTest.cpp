@@ -85,6 +85,10 @@ public:
         ++aboutShown;
         aboutLanguages.emplace_back(language, fromFile);
     }
+    std::vector<std::string> classSettings;
+    void ShowClass(QWidget*, const std::string& settingsFile, const std::string&, bool) override {
+        classSettings.push_back(settingsFile);
+    }
 };
 
 QString u(const char* utf8) {
@@ -527,6 +531,15 @@ TEST_F(EditorWindowTest, TheAboutBoxAndTheChooserFollowANewLanguageAtOnce) {
                                                                {"English", true}};
     EXPECT_EQ(dialogs.chooserLanguages, chooser);
     EXPECT_EQ(child<QPushButton>("cmdChiudi")->text(), "&Chiudi") << "built-in texts again";
+}
+
+TEST_F(EditorWindowTest, TheClassButtonOpensTheClassWindowOverTheSettingsBesideTheProgram) {
+    open();
+    auto* button = child<QPushButton>("cmdClasse");
+    EXPECT_EQ(button->text(), "Classe");
+    EXPECT_EQ(button->toolTip(), "Mostra i progressi degli alunni della classe");
+    click("cmdClasse");
+    EXPECT_EQ(dialogs.classSettings, std::vector<std::string>{programFolder + "Zentavo.ini"});
 }
 
 // Labels and buttons that are longer in the new language: the window is
