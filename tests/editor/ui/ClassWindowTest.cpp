@@ -74,7 +74,10 @@ void MakePupil(const fs::path& file, const std::string& name, const std::string&
 class ClassWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() / "zentavo-class-window";
+        // One folder per test: ctest runs the cases side by side.
+        root = fs::temp_directory_path() /
+               (std::string("zentavo-class-window-") +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root);
         fs::create_directories(root / "classe");
         settings = (root / "Zentavo.ini").string();
