@@ -16,7 +16,8 @@ bool IsOnLocalDisk(const std::filesystem::path& folder);
 
 // Renames "<name>.sqlite" to "<name>.damaged-YYYYMMDD-HHMMSS.sqlite" (local
 // time of `now`; "-2", "-3", ... added when that name is taken), and its
-// "-wal" and "-journal" files along with it. Never replaces an existing
+// "-wal", "-journal" and "-shm" files along with it (whatever kind of file
+// each is: a symbolic link is renamed, never followed). Never replaces an existing
 // file. Returns the new path, or nothing when the file or one of its journals
 // could not be renamed.
 std::optional<std::filesystem::path> KeepAside(const std::filesystem::path& file, std::int64_t now);
