@@ -163,6 +163,9 @@ ClassCopyStatus ClassPupilFile::Open(const std::string& folder, const PupilInfo&
     Close();
     m_keptAside.clear();
     m_now = now;
+    // A relative folder would depend on where the tutor was started from.
+    if (folder.empty() || folder.front() != '/')
+        return ClassCopyStatus::FolderMissing;
     const fs::path dir = NativePath(folder);
     struct stat st {};
     if (::stat(dir.c_str(), &st) != 0)
