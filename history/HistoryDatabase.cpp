@@ -114,7 +114,17 @@ int HistoryDatabase::Changes() const {
 }
 
 Transaction::Transaction(HistoryDatabase& db, Kind kind) : m_db(db) {
-    m_db.Execute(kind == Kind::Exclusive ? "BEGIN EXCLUSIVE" : "BEGIN IMMEDIATE");
+    switch (kind) {
+    case Kind::Immediate:
+        m_db.Execute("BEGIN IMMEDIATE");
+        break;
+    case Kind::Exclusive:
+        m_db.Execute("BEGIN EXCLUSIVE");
+        break;
+    case Kind::Deferred:
+        m_db.Execute("BEGIN");
+        break;
+    }
 }
 
 Transaction::~Transaction() {

@@ -53,10 +53,11 @@ private:
     std::map<std::string, std::unique_ptr<SqlStatement>, std::less<>> m_cache;
 };
 
-// BEGIN on construction, ROLLBACK on destruction unless Commit() ran.
+// BEGIN on construction, ROLLBACK on destruction unless Commit() ran. A
+// deferred transaction only reads: one consistent view of the file.
 class Transaction {
 public:
-    enum class Kind { Immediate, Exclusive };
+    enum class Kind { Immediate, Exclusive, Deferred };
     explicit Transaction(HistoryDatabase& db, Kind kind = Kind::Immediate);
     ~Transaction();
     Transaction(const Transaction&) = delete;

@@ -1,6 +1,7 @@
 // ClassCopier keeps the pupils' copies in the class folder up to date while
 // the tutor runs: at the start every pupil of the account with practice, and
-// after each finished exercise the pupil who finished it. Each copy is a
+// after each finished level (and so each finished exercise) the pupil who
+// finished it. Each copy is a
 // ClassCopyTask; its steps on the class folder run off the tutor's thread
 // (through BackgroundWork), its steps on the local history on the tutor's
 // own, so that neither a slow nor a hung share ever stalls the pupil. One
@@ -53,7 +54,7 @@ public:
     void CopyAll();
     void Copy(PupilId pupil);
     // For HistoryStore's record listener: copies after the last sentence of
-    // an exercise.
+    // each level of an exercise.
     void SentenceRecorded(PupilId pupil, const SentenceRecord& sentence);
     // Called now and then: tells when the copy under way waits on the folder
     // for too long.

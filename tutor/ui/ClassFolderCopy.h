@@ -1,7 +1,7 @@
 #pragma once
 // ClassFolderCopy is the tutor's side of the class folder: when the computer
 // is set to one, it keeps the pupils' copies there through a ClassCopier,
-// copying at start and after each exercise the history records, on a thread
+// copying at start and after each level the history records, on a thread
 // of its own for each step on the folder. The message that the folder cannot
 // be reached is shown once per run. A share that hangs holds up only its
 // thread, which is left behind at exit rather than waited for.

@@ -72,16 +72,19 @@ struct Tutor {
                        [this](ClassCopyStatus s) { reports.push_back(s); }};
 };
 
-TEST(ClassCopier, CopiesOffTheThreadAfterEachExercise) {
+TEST(ClassCopier, CopiesOffTheThreadAfterEachLevel) {
     Tutor t;
     fs::create_directories(t.folderPath);
-    t.Record(1, 14);
-    EXPECT_EQ(t.work.Waiting(), 0u) << "nothing before the exercise's end";
-    t.Record(15, 15);
+    t.Record(1, 4);
+    EXPECT_EQ(t.work.Waiting(), 0u) << "nothing before the level's end";
+    t.Record(5, 5);
     EXPECT_EQ(t.work.Waiting(), 1u);
     EXPECT_FALSE(fs::exists(t.folderPath + "/3B - Anna.sqlite"));
     t.work.RunAll();
-    EXPECT_EQ(t.ClassSentences(), 15);
+    EXPECT_EQ(t.ClassSentences(), 5);
+    t.Record(6, 10);
+    t.work.RunAll();
+    EXPECT_EQ(t.ClassSentences(), 10);
     EXPECT_EQ(t.copier.LastStatus(), ClassCopyStatus::Done);
     EXPECT_FALSE(t.copier.Busy());
     EXPECT_TRUE(t.reports.empty());
