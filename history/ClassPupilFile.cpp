@@ -26,6 +26,9 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kFileExtension = ".sqlite";
+// A file set aside is not a pupil's file: the teacher's class window, which
+// lists the ".sqlite" files, passes it by.
+constexpr const char* kAsideExtension = ".aside";
 constexpr const char* kClassSeparator = " - ";
 // What the pupil's file may have beside it: SQLite's journals.
 constexpr const char* kCompanions[] = {"-journal", "-wal", "-shm"};
@@ -151,7 +154,7 @@ void ClassPupilFile::Close() {
 
 ClassCopyStatus ClassPupilFile::SetAside(const std::string& path, std::int64_t now) {
     Close();
-    const std::optional<fs::path> kept = KeepAside(NativePath(path), now);
+    const std::optional<fs::path> kept = KeepAside(NativePath(path), now, kAsideExtension);
     if (!kept)
         return ClassCopyStatus::Unavailable;
     m_keptAside = FromNativePath(*kept);

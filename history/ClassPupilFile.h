@@ -12,7 +12,8 @@
 // Another computer may have written anything there: a file that is damaged,
 // foreign, huge, in WAL mode, or a symbolic link, a folder or a journal that
 // is not a plain file where the pupil's file belongs, is set aside under a
-// dated name (renamed, never followed, never deleted) and a new file started.
+// dated name ending in ".aside" (renamed, never followed, never deleted),
+// and a new file started.
 // A file of a newer schema is left untouched. A file that holds another
 // pupil (two names that make the same file name) makes the copy use a second
 // name, made unique by the pupil's exact name. Nothing is ever written

@@ -96,10 +96,11 @@ bool IsOnLocalDisk(const fs::path& folder) {
     }
 }
 
-std::optional<fs::path> KeepAside(const fs::path& file, std::int64_t now) {
+std::optional<fs::path> KeepAside(const fs::path& file, std::int64_t now,
+                                  const std::optional<std::string>& newExtension) {
     const fs::path folder = file.parent_path();
     const std::string stem = file.stem().native();
-    const std::string extension = file.extension().native();
+    const std::string extension = newExtension.value_or(file.extension().native());
     const std::string stamp = DateStamp(now);
     for (int attempt = 1; attempt <= kMaxSameNameTries; ++attempt) {
         std::string name = stem + ".damaged-" + stamp;

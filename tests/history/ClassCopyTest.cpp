@@ -343,7 +343,8 @@ TEST_P(ClassHostileFile, IsSetAsideAndANewFileStarted) {
     EXPECT_EQ(Read(file), Read(pc.Path()));
     const std::vector<std::string> names = Names(share);
     EXPECT_TRUE(std::any_of(names.begin(), names.end(), [](const std::string& n) {
-        return n.find(".damaged-") != std::string::npos;
+        return n.find(".damaged-") != std::string::npos && n.find(".aside") != std::string::npos &&
+               n.find(".sqlite") == std::string::npos;
     }));
 }
 

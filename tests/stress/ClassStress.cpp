@@ -41,7 +41,7 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 constexpr int kSentencesPerExercise = 15;
-constexpr int kReaderTries = 50;
+constexpr int kReaderTries = 100;
 constexpr int kReaderPauseMs = 20;
 
 struct Options {
@@ -136,6 +136,8 @@ bool ReadOne(const fs::path& file, ReaderFigures& f) {
     for (int attempt = 0; attempt < kReaderTries; ++attempt) {
         try {
             HistoryDatabase db(file, SharedFileAccess::Read);
+            // Every lock met is counted: the reader waits itself, not SQLite.
+            db.SetBusyTimeout(0);
             Transaction snapshot(db, Transaction::Kind::Deferred);
             SqlStatement summary = db.Prepare("SELECT p.name, s.sentences, s.recent_speed "
                                               "FROM pupils p JOIN pupil_summary s "
