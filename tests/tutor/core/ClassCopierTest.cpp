@@ -2,6 +2,7 @@
 
 #include "EngineFakes.h"
 #include "TestFolder.h"
+#include "common/core/Settings.h"
 #include "history/HistoryDatabase.h"
 #include "tutor/core/ClassFolderMessage.h"
 
@@ -137,6 +138,27 @@ TEST(ClassCopier, PupilsWhoNeverPractisedGetNoFile) {
     t.work.RunAll();
     EXPECT_EQ(t.ClassSentences(), 3);
     EXPECT_FALSE(fs::exists(t.folderPath + "/3B - Luca.sqlite"));
+}
+
+TEST(ClassCopier, TheComputersSettingRulesTheUsers) {
+    TempFolder folder;
+    const std::string computer = folder.Path() + "computer.ini";
+    const std::string user = folder.Path() + "user.ini";
+    const struct {
+        std::string computerFolder, userFolder, expected;
+    } cases[] = {
+        {"/mnt/classe", "/home/anna/classe", "/mnt/classe"},
+        {"", "/home/anna/classe", "/home/anna/classe"},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(SaveClassFolder(computer, c.computerFolder));
+        ASSERT_TRUE(SaveClassFolder(user, c.userFolder));
+        EXPECT_EQ(ClassFolderSetting(computer, user), c.expected) << c.userFolder;
+    }
+    // A portable folder has one settings file for both.
+    ASSERT_TRUE(SaveClassFolder(computer, "/mnt/classe"));
+    EXPECT_EQ(ClassFolderSetting(computer, computer), "/mnt/classe");
 }
 
 TEST(ClassFolderMessage, SaysWhyAndThatPractisingGoesOn) {
