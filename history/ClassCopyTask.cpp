@@ -14,8 +14,9 @@ constexpr int kMaxRestarts = 1;
 } // namespace
 
 ClassCopyTask::ClassCopyTask(std::string folder, PupilInfo pupil, std::int64_t now,
-                             std::size_t batch)
-    : m_folder(std::move(folder)), m_pupil(std::move(pupil)), m_now(now), m_batch(batch) {}
+                             std::optional<ClassCopyProgress> since, std::size_t batch)
+    : m_folder(std::move(folder)), m_pupil(std::move(pupil)), m_now(now), m_batch(batch),
+      m_since(since) {}
 
 void ClassCopyTask::Finish(ClassCopyStatus status) {
     m_file.Close();
@@ -35,7 +36,13 @@ void ClassCopyTask::RunClassFolderStep() {
         if (opened != ClassCopyStatus::Done)
             return Finish(opened);
         try {
-            m_present = m_file.Identities();
+            m_inFile = m_file.SentenceCount();
+            // Fewer sentences than the last copy left: something was lost,
+            // and everything is compared again.
+            m_comparedAll = !m_since || m_inFile < m_since->sentences;
+            m_present.clear();
+            if (m_comparedAll)
+                m_present = m_file.Identities();
         } catch (const SqlError&) {
             // Read again by the next copy, which sets a damaged file aside
             // when it opens it.
@@ -53,19 +60,26 @@ void ClassCopyTask::RunClassFolderStep() {
         ++m_restarts;
         m_keptAside = m_file.KeptAside();
         m_missing.clear();
+        m_since.reset();
         m_step = Step::OpenAndRead;
         return;
     }
+    if (written == ClassCopyStatus::Done)
+        m_progress.sentences = m_inFile + static_cast<std::int64_t>(added);
     Finish(written);
 }
 
 void ClassCopyTask::RunLocalStep(const HistoryStore& local) {
     if (m_next != Side::LocalHistory)
         return;
-    m_missing = local.SentencesMissingFrom(m_pupil.id, m_present);
+    const std::int64_t after = m_comparedAll ? 0 : m_since->lastLocalId;
+    m_progress.lastLocalId = after;
+    m_missing = local.SentencesMissingFrom(m_pupil.id, m_present, after, &m_progress.lastLocalId);
     m_present.clear();
-    if (m_missing.empty())
+    if (m_missing.empty()) {
+        m_progress.sentences = m_inFile;
         return Finish(ClassCopyStatus::Done);
+    }
     m_step = Step::Write;
     m_next = Side::ClassFolder;
 }
@@ -76,7 +90,7 @@ ClassCopyStatus CopyToClassFolder(const HistoryStore& local, PupilId pupil,
     const std::optional<PupilInfo> info = local.Pupil(pupil);
     if (!info)
         return ClassCopyStatus::Unavailable;
-    ClassCopyTask task(folder, *info, now, batch);
+    ClassCopyTask task(folder, *info, now, std::nullopt, batch);
     while (task.Next() != ClassCopyTask::Side::Finished) {
         if (task.Next() == ClassCopyTask::Side::ClassFolder)
             task.RunClassFolderStep();

@@ -13,6 +13,13 @@
 // owns the history. Next() says which side the next step is on; whoever
 // drives the task runs the steps in turn, one at a time, until it is
 // finished. CopyToClassFolder drives one on the calling thread.
+//
+// A first copy compares every sentence of the pupil by identity. What it
+// learns (ClassCopyProgress) lets the next copy in the same run look only at
+// the sentences recorded since, reading the class file's summary instead of
+// all its identities; when the file holds fewer sentences than it did (set
+// aside, replaced, restored from an older backup), the copy compares all
+// again. Either way a sentence already in the file is never added twice.
 #pragma once
 
 #include "history/ClassPupilFile.h"
@@ -20,6 +27,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -30,11 +38,19 @@ class HistoryStore;
 // dozen transactions, and no transaction holds the file for long.
 inline constexpr std::size_t kClassCopyBatch = 200;
 
+// What a finished copy knows of the pupil's file: every local sentence up to
+// lastLocalId is in it, and it held `sentences` sentences.
+struct ClassCopyProgress {
+    std::int64_t lastLocalId = 0;
+    std::int64_t sentences = 0;
+};
+
 class ClassCopyTask {
 public:
     enum class Side { ClassFolder, LocalHistory, Finished };
 
     ClassCopyTask(std::string folder, PupilInfo pupil, std::int64_t now,
+                  std::optional<ClassCopyProgress> since = std::nullopt,
                   std::size_t batch = kClassCopyBatch);
 
     Side Next() const { return m_next; }
@@ -49,6 +65,10 @@ public:
     const std::string& FilePath() const { return m_file.Path(); }
     // Where a damaged file was set aside, empty when none was.
     const std::string& KeptAside() const { return m_keptAside; }
+    // What the next copy may start from, once finished with Done.
+    const ClassCopyProgress& Progress() const { return m_progress; }
+    // Whether the copy compared every sentence of the pupil.
+    bool ComparedAll() const { return m_comparedAll; }
 
 private:
     enum class Step { OpenAndRead, FindMissing, Write };
@@ -65,6 +85,10 @@ private:
     std::unordered_set<std::string> m_present;
     std::vector<StoredSentence> m_missing;
     std::size_t m_copied = 0;
+    std::optional<ClassCopyProgress> m_since;
+    ClassCopyProgress m_progress;
+    std::int64_t m_inFile = 0;
+    bool m_comparedAll = false;
     int m_restarts = 0;
     std::string m_keptAside;
 };

@@ -288,6 +288,18 @@ std::unordered_set<std::string> ClassPupilFile::Identities() {
     return uids;
 }
 
+std::int64_t ClassPupilFile::SentenceCount() {
+    std::int64_t count = 0;
+    if (!m_db)
+        return count;
+    WithRetries([&] {
+        SqlStatement row = m_db->Prepare("SELECT sentences FROM pupil_summary WHERE pupil_id = ?1");
+        row.Bind(1, m_pupil);
+        count = row.Step() ? std::max<std::int64_t>(row.Int(0), 0) : 0;
+    });
+    return count;
+}
+
 ClassCopyStatus ClassPupilFile::Add(const std::vector<StoredSentence>& sentences, std::size_t batch,
                                     std::size_t* copied, bool* damaged) {
     *copied = 0;

@@ -80,6 +80,8 @@ public:
     ClassCopyStatus Open(const std::string& folder, const PupilInfo& pupil, std::int64_t now);
     // The identities of the sentences the file holds. Throws SqlError.
     std::unordered_set<std::string> Identities();
+    // How many sentences the file holds, as its summary says. Throws SqlError.
+    std::int64_t SentenceCount();
     // Adds the sentences the file lacks, `batch` sentences per transaction,
     // and keeps the summary current in each; a sentence already there (by
     // identity) is skipped. *copied counts what was added. When the file

@@ -370,10 +370,13 @@ StoreStatus HistoryStore::RecordSentence(PupilId pupil, const SentenceRecord& se
 }
 
 std::vector<StoredSentence>
-HistoryStore::SentencesMissingFrom(PupilId pupil,
-                                   const std::unordered_set<std::string>& present) const {
+HistoryStore::SentencesMissingFrom(PupilId pupil, const std::unordered_set<std::string>& present,
+                                   std::int64_t afterId, std::int64_t* lastId) const {
     return Read<std::vector<StoredSentence>>(
-        [&](HistoryDatabase& db) { return ReadSentencesMissingFrom(db, pupil, present); }, {});
+        [&](HistoryDatabase& db) {
+            return ReadSentencesMissingFrom(db, pupil, present, afterId, lastId);
+        },
+        {});
 }
 
 ProgressFigures HistoryStore::Figures(PupilId pupil, Period period, std::int64_t now) const {

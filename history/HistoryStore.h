@@ -94,9 +94,13 @@ public:
 
     // Copying ------------------------------------------------------------------
     // The pupil's sentences as stored, with what each added to the tallies,
-    // leaving out those whose identity is in `present`; in recording order.
-    std::vector<StoredSentence>
-    SentencesMissingFrom(PupilId pupil, const std::unordered_set<std::string>& present) const;
+    // leaving out those whose identity is in `present` and those recorded
+    // up to the sentence numbered afterId; in recording order. *lastId (when
+    // given) receives the number of the pupil's last sentence looked at.
+    std::vector<StoredSentence> SentencesMissingFrom(PupilId pupil,
+                                                     const std::unordered_set<std::string>& present,
+                                                     std::int64_t afterId = 0,
+                                                     std::int64_t* lastId = nullptr) const;
 
     // Figures ---------------------------------------------------------------------
     // The figures of the days of the period that ends with the local day of

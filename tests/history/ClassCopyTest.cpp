@@ -167,6 +167,49 @@ TEST(ClassCopy, CopyingAgainAddsOnlyWhatIsNew) {
     EXPECT_EQ(Read(folder.File("class/") + kClassFileName), Read(pc.Path()));
 }
 
+void Drive(ClassCopyTask& task, const HistoryStore& local) {
+    while (task.Next() != ClassCopyTask::Side::Finished) {
+        if (task.Next() == ClassCopyTask::Side::ClassFolder)
+            task.RunClassFolderStep();
+        else
+            task.RunLocalStep(local);
+    }
+}
+
+// A later copy of the run starts where the last one ended, unless the file
+// holds fewer sentences than it left there (here: restored from a backup).
+TEST(ClassCopy, ALaterCopyLooksOnlyAtWhatIsNewUnlessTheFileLostSome) {
+    UseRomeTime();
+    TempFolder folder;
+    const std::string share = folder.File("class");
+    const std::string file = share + "/" + kClassFileName;
+    fs::create_directories(share);
+    Computer pc(folder);
+    const PupilInfo anna = *pc.Open().Pupil(pc.Pupil());
+    pc.Practise(5);
+    ClassCopyTask first(share, anna, kMoment);
+    Drive(first, pc.Store());
+    ASSERT_EQ(first.Status(), ClassCopyStatus::Done);
+    EXPECT_TRUE(first.ComparedAll());
+    const std::string backup = ReadBytes(file);
+
+    pc.Practise(5, 5);
+    ClassCopyTask second(share, anna, kMoment, first.Progress());
+    Drive(second, pc.Store());
+    EXPECT_FALSE(second.ComparedAll());
+    EXPECT_EQ(second.Copied(), 5u);
+    EXPECT_EQ(second.Progress().sentences, 10);
+
+    WriteBytes(file, backup);
+    pc.Practise(5, 10);
+    ClassCopyTask third(share, anna, kMoment, second.Progress());
+    Drive(third, pc.Store());
+    EXPECT_TRUE(third.ComparedAll());
+    EXPECT_EQ(third.Copied(), 10u);
+    pc.Store().Close();
+    EXPECT_EQ(Read(file), Read(pc.Path()));
+}
+
 // A tutor killed in the middle of a copy, at the n-th write to the class
 // file: the file stays whole, and the next copy completes it.
 class ClassCopyInterrupted : public ::testing::TestWithParam<int> {};

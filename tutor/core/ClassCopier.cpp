@@ -66,7 +66,10 @@ void ClassCopier::StartNext() {
         const std::optional<PupilInfo> info = m_local.Pupil(pupil);
         if (!info)
             continue;
-        m_task = std::make_shared<ClassCopyTask>(m_folder, *info, m_clock.Now());
+        const auto known = m_progress.find(pupil);
+        m_task = std::make_shared<ClassCopyTask>(
+            m_folder, *info, m_clock.Now(),
+            known != m_progress.end() ? std::optional(known->second) : std::nullopt);
         Step();
     }
 }
@@ -98,6 +101,10 @@ void ClassCopier::Step() {
 
 void ClassCopier::Finish() {
     const ClassCopyStatus status = m_task->Status();
+    if (status == ClassCopyStatus::Done)
+        m_progress[m_task->Pupil().id] = m_task->Progress();
+    else
+        m_progress.erase(m_task->Pupil().id);
     m_task.reset();
     m_last = status;
     if (status != ClassCopyStatus::Done && status != ClassCopyStatus::Busy)

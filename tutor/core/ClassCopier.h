@@ -6,6 +6,9 @@
 // (through BackgroundWork), its steps on the local history on the tutor's
 // own, so that neither a slow nor a hung share ever stalls the pupil. One
 // copy runs at a time; pupils asked for meanwhile wait their turn, each once.
+// The first copy of a pupil in a run compares all of the pupil's sentences;
+// the later ones start from what it learnt, so the copy after a level reads
+// a few rows on either side however long the history.
 //
 // The local history stays the primary copy: when the folder cannot be
 // reached or written, practising goes on, the reporter is told once per run,
@@ -18,6 +21,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -76,6 +80,7 @@ private:
     const Clock& m_clock;
     Reporter m_reporter;
     std::deque<PupilId> m_queue;
+    std::map<PupilId, ClassCopyProgress> m_progress;
     std::shared_ptr<ClassCopyTask> m_task;
     std::optional<std::int64_t> m_waitingSinceMs;
     std::optional<ClassCopyStatus> m_last;
