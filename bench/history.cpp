@@ -1,8 +1,12 @@
 // Speed and size of the practice history: recording a finished sentence of
 // 100 keystrokes with its commit on a WAL database, and the figures of the
 // progress window over three years of practice (a pupil typing 30 minutes
-// every school day: about 40,000 sentences and 2 million keystrokes).
+// every school day: about 40,000 sentences and 2 million keystrokes), and
+// the copy of that history into the class folder: the first one, and the one
+// after a level of five sentences, with the part the tutor's own thread
+// pays (finding what the class copy lacks).
 #include "bench/BenchFolder.h"
+#include "history/ClassCopyTask.h"
 #include "history/HistoryStore.h"
 #include "tutor/core/BuiltInSentence.h"
 
@@ -209,6 +213,107 @@ void BM_RecordSentenceAfterThreeYears(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RecordSentenceAfterThreeYears)->Unit(benchmark::kMillisecond);
+
+void BM_FirstClassCopyOfThreeYears(benchmark::State& state) {
+    ThreeYears& h = ThreeYears::Get();
+    double megabytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        BenchFolder share;
+        const std::string folder = share.File("class");
+        std::filesystem::create_directories(folder);
+        state.ResumeTiming();
+        if (CopyToClassFolder(h.store, h.pupil, folder, h.now) != ClassCopyStatus::Done)
+            state.SkipWithError("the copy did not go through");
+        state.PauseTiming();
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            megabytes = static_cast<double>(entry.file_size(ec)) / (1024.0 * 1024.0);
+        state.ResumeTiming();
+    }
+    state.counters["class_file_MiB"] = megabytes;
+    h.Count(state);
+}
+BENCHMARK(BM_FirstClassCopyOfThreeYears)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void Drive(ClassCopyTask& task, const HistoryStore& local) {
+    while (task.Next() != ClassCopyTask::Side::Finished) {
+        if (task.Next() == ClassCopyTask::Side::ClassFolder)
+            task.RunClassFolderStep();
+        else
+            task.RunLocalStep(local);
+    }
+}
+
+// A class copy kept up to date as the tutor keeps it, and a level of five
+// sentences to add.
+struct KeptClassCopy {
+    BenchFolder share;
+    std::string folder = share.File("class");
+    PracticeGenerator generator;
+    std::int64_t at;
+    ClassCopyProgress progress;
+
+    KeptClassCopy() : at(ThreeYears::Get().now) {
+        std::filesystem::create_directories(folder);
+        Copy();
+    }
+    bool Copy() {
+        ThreeYears& h = ThreeYears::Get();
+        ClassCopyTask task(folder, *h.store.Pupil(h.pupil), h.now, progress);
+        Drive(task, h.store);
+        progress = task.Progress();
+        return task.Status() == ClassCopyStatus::Done;
+    }
+    void PractiseALevel() {
+        ThreeYears& h = ThreeYears::Get();
+        for (int n = 1; n <= 5; ++n) {
+            const auto keys = generator.Keystrokes(kSentenceLength);
+            h.store.RecordSentence(h.pupil, generator.Sentence(at += 30, keys, n), keys);
+        }
+    }
+};
+
+void BM_ClassCopyAfterALevel(benchmark::State& state) {
+    KeptClassCopy copy;
+    for (auto _ : state) {
+        state.PauseTiming();
+        copy.PractiseALevel();
+        state.ResumeTiming();
+        if (!copy.Copy())
+            state.SkipWithError("the level was not copied");
+    }
+}
+BENCHMARK(BM_ClassCopyAfterALevel)->Unit(benchmark::kMillisecond);
+
+// What the tutor's thread does of that copy: finding the five sentences.
+void BM_ClassCopyLocalStepAfterALevel(benchmark::State& state) {
+    ThreeYears& h = ThreeYears::Get();
+    KeptClassCopy copy;
+    copy.PractiseALevel();
+    for (auto _ : state) {
+        if (h.store.SentencesMissingFrom(h.pupil, {}, copy.progress.lastLocalId).size() != 5)
+            state.SkipWithError("not the level's five sentences");
+    }
+}
+BENCHMARK(BM_ClassCopyLocalStepAfterALevel)->Unit(benchmark::kMillisecond);
+
+// The first copy of a run compares every sentence: the tutor's thread finds
+// the five among three years.
+void BM_ClassCopyLocalStepComparingAll(benchmark::State& state) {
+    ThreeYears& h = ThreeYears::Get();
+    KeptClassCopy copy;
+    ClassPupilFile file;
+    file.Open(copy.folder, *h.store.Pupil(h.pupil), h.now);
+    const std::unordered_set<std::string> present = file.Identities();
+    file.Close();
+    copy.PractiseALevel();
+    for (auto _ : state) {
+        if (h.store.SentencesMissingFrom(h.pupil, present).size() != 5)
+            state.SkipWithError("not the level's five sentences");
+    }
+}
+BENCHMARK(BM_ClassCopyLocalStepComparingAll)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -39,14 +39,24 @@ std::string DateStamp(std::int64_t now) {
     return text;
 }
 
-// rename without replacing: fails when `to` exists.
-bool RenameNoReplace(const fs::path& from, const fs::path& to) {
-    return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
-}
-
 bool Exists(const fs::path& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
+}
+
+// rename without replacing: fails when `to` exists.
+bool RenameNoReplace(const fs::path& from, const fs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // Network file systems may lack the flag; a look before the rename then
+    // keeps what another computer could only slip in between the two.
+    if (Exists(to)) {
+        errno = EEXIST;
+        return false;
+    }
+    return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 } // namespace
@@ -86,10 +96,11 @@ bool IsOnLocalDisk(const fs::path& folder) {
     }
 }
 
-std::optional<fs::path> KeepAside(const fs::path& file, std::int64_t now) {
+std::optional<fs::path> KeepAside(const fs::path& file, std::int64_t now,
+                                  const std::optional<std::string>& newExtension) {
     const fs::path folder = file.parent_path();
     const std::string stem = file.stem().native();
-    const std::string extension = file.extension().native();
+    const std::string extension = newExtension.value_or(file.extension().native());
     const std::string stamp = DateStamp(now);
     for (int attempt = 1; attempt <= kMaxSameNameTries; ++attempt) {
         std::string name = stem + ".damaged-" + stamp;
@@ -98,7 +109,8 @@ std::optional<fs::path> KeepAside(const fs::path& file, std::int64_t now) {
         const fs::path target = folder / (name + extension);
         const fs::path targetWal = folder / (name + extension + "-wal");
         const fs::path targetJournal = folder / (name + extension + "-journal");
-        if (Exists(targetWal) || Exists(targetJournal))
+        const fs::path targetShm = folder / (name + extension + "-shm");
+        if (Exists(targetWal) || Exists(targetJournal) || Exists(targetShm))
             continue;
         if (!RenameNoReplace(file, target)) {
             if (errno == EEXIST)
@@ -108,7 +120,7 @@ std::optional<fs::path> KeepAside(const fs::path& file, std::int64_t now) {
         // The journals belong to the damaged file: started afresh beside
         // them, the new file would take them for its own. When one stays
         // behind, no new file may be started.
-        for (const char* suffix : {"-wal", "-journal"}) {
+        for (const char* suffix : {"-wal", "-journal", "-shm"}) {
             const fs::path journal = fs::path(file.native() + suffix);
             if (Exists(journal) && !RenameNoReplace(journal, folder / (name + extension + suffix)))
                 return std::nullopt;

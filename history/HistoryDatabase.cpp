@@ -33,7 +33,18 @@ HistoryDatabase::HistoryDatabase(const std::filesystem::path& file, bool readOnl
     const int flags = (readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI
                                 : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
                       SQLITE_OPEN_NOMUTEX;
-    const std::string name = readOnly ? ReadOnlyUri(file) : file.native();
+    OpenWith(readOnly ? ReadOnlyUri(file) : file.native(), flags);
+}
+
+HistoryDatabase::HistoryDatabase(const std::filesystem::path& file, SharedFileAccess access)
+    : m_readOnly(access == SharedFileAccess::Read) {
+    const int flags =
+        (m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
+        SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_NOFOLLOW;
+    OpenWith(file.native(), flags);
+}
+
+void HistoryDatabase::OpenWith(const std::string& name, int flags) {
     const int rc = sqlite3_open_v2(name.c_str(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const int extended = m_db != nullptr ? sqlite3_extended_errcode(m_db) : rc;
@@ -50,6 +61,10 @@ HistoryDatabase::HistoryDatabase(const std::filesystem::path& file, bool readOnl
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
     sqlite3_limit(m_db, SQLITE_LIMIT_ATTACHED, 0);
+}
+
+void HistoryDatabase::SetBusyTimeout(int milliseconds) {
+    sqlite3_busy_timeout(m_db, milliseconds);
 }
 
 HistoryDatabase::~HistoryDatabase() {
@@ -99,7 +114,17 @@ int HistoryDatabase::Changes() const {
 }
 
 Transaction::Transaction(HistoryDatabase& db, Kind kind) : m_db(db) {
-    m_db.Execute(kind == Kind::Exclusive ? "BEGIN EXCLUSIVE" : "BEGIN IMMEDIATE");
+    switch (kind) {
+    case Kind::Immediate:
+        m_db.Execute("BEGIN IMMEDIATE");
+        break;
+    case Kind::Exclusive:
+        m_db.Execute("BEGIN EXCLUSIVE");
+        break;
+    case Kind::Deferred:
+        m_db.Execute("BEGIN");
+        break;
+    }
 }
 
 Transaction::~Transaction() {

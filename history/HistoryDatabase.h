@@ -13,15 +13,27 @@
 
 struct sqlite3;
 
+// How a file in a folder that other computers write (the class folder) is
+// opened: never through a symbolic link, and with SQLite's usual locks, so
+// that a reader sees whole transactions while another computer writes.
+enum class SharedFileAccess { Read, Write };
+
 class HistoryDatabase {
 public:
-    // Opens (and, unless readOnly, creates) the file; throws SqlError.
+    // Opens (and, unless readOnly, creates) the file; throws SqlError. A
+    // read-only file is opened as unchanging: for this account's own
+    // history, which nobody else writes.
     HistoryDatabase(const std::filesystem::path& file, bool readOnly);
+    // A file of the class folder; Write creates it when missing.
+    HistoryDatabase(const std::filesystem::path& file, SharedFileAccess access);
     ~HistoryDatabase();
     HistoryDatabase(const HistoryDatabase&) = delete;
     HistoryDatabase& operator=(const HistoryDatabase&) = delete;
 
     bool ReadOnly() const { return m_readOnly; }
+    // How long a statement waits for another connection's lock before it
+    // fails with SQLITE_BUSY.
+    void SetBusyTimeout(int milliseconds);
     // Runs statements that return nothing of interest.
     void Execute(std::string_view sql);
     SqlStatement Prepare(std::string_view sql);
@@ -34,15 +46,18 @@ public:
     int Changes() const;
 
 private:
+    void OpenWith(const std::string& name, int flags);
+
     sqlite3* m_db = nullptr;
     bool m_readOnly;
     std::map<std::string, std::unique_ptr<SqlStatement>, std::less<>> m_cache;
 };
 
-// BEGIN on construction, ROLLBACK on destruction unless Commit() ran.
+// BEGIN on construction, ROLLBACK on destruction unless Commit() ran. A
+// deferred transaction only reads: one consistent view of the file.
 class Transaction {
 public:
-    enum class Kind { Immediate, Exclusive };
+    enum class Kind { Immediate, Exclusive, Deferred };
     explicit Transaction(HistoryDatabase& db, Kind kind = Kind::Immediate);
     ~Transaction();
     Transaction(const Transaction&) = delete;

@@ -3,6 +3,7 @@
 #include "history/HistoryDatabase.h"
 #include "history/SummaryRefresh.h"
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,42 @@ CREATE TABLE pupil_summary(
   weakest_keys TEXT NOT NULL);
 )sql";
 
+// Version 3 gives every sentence an identity of its own, random, so that a
+// copy elsewhere (the pupil's file in the class folder) can tell which
+// sentences it holds already, whichever computer recorded them; and it keeps
+// what each sentence added to the tallies, so that a copy of the sentence
+// adds the same. Older sentences get an identity now; the tallies of each
+// day of theirs are given to the day's last sentence, so that the tallies of
+// the copied sentences add up to those of the history.
+constexpr const char* kVersion3 = R"sql(
+ALTER TABLE sentences ADD COLUMN uid TEXT;
+UPDATE sentences SET uid = lower(hex(randomblob(16)));
+CREATE UNIQUE INDEX sentences_by_uid ON sentences(uid);
+CREATE TABLE sentence_keys(
+  sentence_id INTEGER NOT NULL,
+  expected INTEGER NOT NULL,
+  keystrokes INTEGER NOT NULL,
+  wrong INTEGER NOT NULL,
+  interval_sum INTEGER NOT NULL,
+  interval_count INTEGER NOT NULL,
+  PRIMARY KEY(sentence_id, expected)) WITHOUT ROWID;
+CREATE TABLE sentence_confusions(
+  sentence_id INTEGER NOT NULL,
+  expected INTEGER NOT NULL,
+  typed INTEGER NOT NULL,
+  count INTEGER NOT NULL,
+  PRIMARY KEY(sentence_id, expected, typed)) WITHOUT ROWID;
+CREATE TEMP TABLE last_of_day AS
+  SELECT pupil_id, day, MAX(id) AS sentence_id FROM sentences GROUP BY pupil_id, day;
+INSERT INTO sentence_keys
+  SELECT l.sentence_id, k.expected, k.keystrokes, k.wrong, k.interval_sum, k.interval_count
+  FROM key_days k JOIN last_of_day l ON l.pupil_id = k.pupil_id AND l.day = k.day;
+INSERT INTO sentence_confusions
+  SELECT l.sentence_id, c.expected, c.typed, c.count
+  FROM confusion_days c JOIN last_of_day l ON l.pupil_id = c.pupil_id AND l.day = c.day;
+DROP TABLE last_of_day;
+)sql";
+
 // Every column version 1 had, table by table.
 constexpr const char* kVersion1Probes[] = {
     "SELECT id, name FROM pupils LIMIT 0",
@@ -94,8 +131,8 @@ constexpr const char* kVersion1Probes[] = {
     "SELECT pupil_id, day, expected, typed, count FROM confusion_days LIMIT 0",
 };
 
-// Every column the store reads or writes, table by table.
-constexpr const char* kColumnProbes[] = {
+// Every column version 2 had, table by table.
+constexpr const char* kVersion2Probes[] = {
     "SELECT id, name, class_name FROM pupils LIMIT 0",
     "SELECT key, value FROM settings LIMIT 0",
     "SELECT id, pupil_id, finished_at, day, exercise, level, number, difficulty, speed, points, "
@@ -109,6 +146,20 @@ constexpr const char* kColumnProbes[] = {
     "SELECT pupil_id, exercises_finished, sentences, last_practice, recent_speed, correct, wrong, "
     "weakest_keys FROM pupil_summary LIMIT 0",
 };
+
+// What version 3 added.
+constexpr const char* kVersion3Probes[] = {
+    "SELECT uid FROM sentences LIMIT 0",
+    "SELECT sentence_id, expected, keystrokes, wrong, interval_sum, interval_count "
+    "FROM sentence_keys LIMIT 0",
+    "SELECT sentence_id, expected, typed, count FROM sentence_confusions LIMIT 0",
+};
+
+bool Probe(HistoryDatabase& db, const char* const* begin, const char* const* end) {
+    for (const char* const* probe = begin; probe != end; ++probe)
+        db.Prepare(*probe);
+    return true;
+}
 
 void MigrateTo2(HistoryDatabase& db) {
     db.Execute(kVersion2);
@@ -133,20 +184,20 @@ void Migrate(HistoryDatabase& db, int from) {
         CreateVersion1(db);
     if (from < 2)
         MigrateTo2(db);
+    if (from < 3)
+        db.Execute(kVersion3);
     db.Execute("PRAGMA user_version = " + std::to_string(kCurrentVersion));
 }
 
 bool HasTablesOf(HistoryDatabase& db, int version) {
     try {
-        if (version == 1) {
-            for (const char* probe : kVersion1Probes)
-                db.Prepare(probe);
-        } else if (version == kCurrentVersion) {
-            for (const char* probe : kColumnProbes)
-                db.Prepare(probe);
-        } else {
+        if (version < 1 || version > kCurrentVersion)
             return false;
-        }
+        if (version == 1)
+            return Probe(db, std::begin(kVersion1Probes), std::end(kVersion1Probes));
+        Probe(db, std::begin(kVersion2Probes), std::end(kVersion2Probes));
+        if (version >= 3)
+            Probe(db, std::begin(kVersion3Probes), std::end(kVersion3Probes));
     } catch (const SqlError&) {
         return false;
     }

@@ -6,6 +6,7 @@
 #include "history/HistoryDatabase.h"
 #include "history/HistorySchema.h"
 #include "history/PupilTable.h"
+#include "history/SentenceExport.h"
 #include "history/SentenceWriter.h"
 
 #include <sqlite3.h>
@@ -363,7 +364,19 @@ StoreStatus HistoryStore::RecordSentence(PupilId pupil, const SentenceRecord& se
     });
     if (::CanSave(status) && !known)
         return StoreStatus::Unavailable;
+    if (::CanSave(status) && m_recordListener)
+        m_recordListener(pupil, sentence);
     return status;
+}
+
+std::vector<StoredSentence>
+HistoryStore::SentencesMissingFrom(PupilId pupil, const std::unordered_set<std::string>& present,
+                                   std::int64_t afterId, std::int64_t* lastId) const {
+    return Read<std::vector<StoredSentence>>(
+        [&](HistoryDatabase& db) {
+            return ReadSentencesMissingFrom(db, pupil, present, afterId, lastId);
+        },
+        {});
 }
 
 ProgressFigures HistoryStore::Figures(PupilId pupil, Period period, std::int64_t now) const {

@@ -26,9 +26,11 @@
 
 #include "history/HistoryTypes.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class HistoryDatabase;
@@ -36,7 +38,7 @@ class HistoryDatabase;
 class HistoryStore {
 public:
     // The schema this build writes (PRAGMA user_version).
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     HistoryStore();
     ~HistoryStore();
@@ -86,6 +88,20 @@ public:
     StoreStatus RecordSentence(PupilId pupil, const SentenceRecord& sentence,
                                const std::vector<KeystrokeRecord>& keystrokes);
 
+    // Told after each sentence the store has saved (on the store's thread).
+    using RecordListener = std::function<void(PupilId pupil, const SentenceRecord& sentence)>;
+    void SetRecordListener(RecordListener listener) { m_recordListener = std::move(listener); }
+
+    // Copying ------------------------------------------------------------------
+    // The pupil's sentences as stored, with what each added to the tallies,
+    // leaving out those whose identity is in `present` and those recorded
+    // up to the sentence numbered afterId; in recording order. *lastId (when
+    // given) receives the number of the pupil's last sentence looked at.
+    std::vector<StoredSentence> SentencesMissingFrom(PupilId pupil,
+                                                     const std::unordered_set<std::string>& present,
+                                                     std::int64_t afterId = 0,
+                                                     std::int64_t* lastId = nullptr) const;
+
     // Figures ---------------------------------------------------------------------
     // The figures of the days of the period that ends with the local day of
     // now: the last 7, 30 or 365 days including that day, or all.
@@ -108,4 +124,5 @@ private:
     bool m_writable = false;
     std::string m_path;
     std::string m_keptAside;
+    RecordListener m_recordListener;
 };

@@ -161,3 +161,41 @@ struct PupilSummary {
     double accuracy = 0;           // over all of the history
     std::string weakestKeys;       // as in ProgressFigures, over all of the history
 };
+
+// What one sentence added to the tallies of one expected character, as the
+// database keeps it: characters as Unicode code points.
+struct SentenceKeyRow {
+    std::int64_t expected = 0;
+    std::int64_t keystrokes = 0;
+    std::int64_t wrong = 0;
+    std::int64_t intervalSum = 0;
+    std::int64_t intervalCount = 0;
+    friend bool operator==(const SentenceKeyRow&, const SentenceKeyRow&) = default;
+};
+
+struct SentenceConfusionRow {
+    std::int64_t expected = 0;
+    std::int64_t typed = 0;
+    std::int64_t count = 0;
+    friend bool operator==(const SentenceConfusionRow&, const SentenceConfusionRow&) = default;
+};
+
+// One recorded sentence as a history holds it, with its identity and what
+// it added to the tallies: what a copy of the history elsewhere takes over
+// unchanged. Texts are UTF-8, as in the database.
+struct StoredSentence {
+    std::string uid; // empty: a new sentence, given a new identity when written
+    std::int64_t finishedAt = 0;
+    std::int64_t day = 0; // the local day where it was typed
+    std::string exercise;
+    std::int64_t level = 1;
+    std::int64_t number = 1;
+    std::int64_t difficulty = 0;
+    double speed = 0;
+    std::int64_t points = 0;
+    std::int64_t correct = 0;
+    std::int64_t wrong = 0;
+    std::int64_t seconds = 0;
+    std::vector<SentenceKeyRow> keys;
+    std::vector<SentenceConfusionRow> confusions;
+};

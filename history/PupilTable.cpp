@@ -96,6 +96,10 @@ void DeletePupil(HistoryDatabase& db, PupilId id) {
     // a file from elsewhere may lack them, and the pupil's history must go
     // with the pupil in any case.
     constexpr const char* kDeletes[] = {
+        "DELETE FROM sentence_keys WHERE sentence_id IN "
+        "(SELECT id FROM sentences WHERE pupil_id = ?1)",
+        "DELETE FROM sentence_confusions WHERE sentence_id IN "
+        "(SELECT id FROM sentences WHERE pupil_id = ?1)",
         "DELETE FROM sentences WHERE pupil_id = ?1",
         "DELETE FROM key_days WHERE pupil_id = ?1",
         "DELETE FROM confusion_days WHERE pupil_id = ?1",

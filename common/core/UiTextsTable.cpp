@@ -205,6 +205,17 @@ constexpr UiTextEntry kTutorTexts[] = {
     // Personal exercise on the pupil's weak keys.
     {"0500", "Allenamento personale"_cp1252, {}},
     {"0501", "Allenamento personale su:"_cp1252, {}},
+    // The pupil's copy in the class folder.
+    {"0510", "La cartella della classe non è raggiungibile:"_cp1252, {}},
+    {"0511", "la cartella non c'è: forse la condivisione non è collegata."_cp1252, {}},
+    {"0512", "non si ha il permesso di scrivervi."_cp1252, {}},
+    {"0513", "il disco della cartella è pieno."_cp1252, {}},
+    {"0514", "il file dell'alunno è tenuto occupato da un altro computer."_cp1252, {}},
+    {"0515", "il file dell'alunno è stato scritto da una versione più recente di Zentavo."_cp1252, {}},
+    {"0516", "il nome del file dell'alunno è già usato dai file di altri alunni."_cp1252, {}},
+    {"0517", "il file dell'alunno non può essere scritto."_cp1252, {}},
+    {"0518", "la cartella non risponde."_cp1252, {}},
+    {"0519", "I progressi restano salvati su questo computer e saranno copiati nella cartella della classe appena sarà di nuovo raggiungibile."_cp1252, {}},
     {"1003", "italiano"_cp1252, {}},
     {"1006", "Tastiera italiana"_cp1252, {}},
 };

@@ -106,6 +106,37 @@ TEST(HistoryMigration, TheFirstSchemaIsBroughtUpToDateWithItsHistory) {
     EXPECT_EQ(UserVersion(path), HistoryStore::kSchemaVersion);
 }
 
+// Sentences of older schemas get identities, and the tallies of each of
+// their days go to one sentence of the day: a copy of the sentences then
+// adds up to the history's tallies.
+TEST(HistoryMigration, OlderSentencesGetIdentitiesAndTheirDaysTallies) {
+    TempFolder folder;
+    const std::string path = HistoryFile(folder);
+    WriteFirstSchemaHistory(path);
+    {
+        HistoryStore store;
+        ASSERT_EQ(store.Open(path, "giulia"), StoreStatus::Ok);
+    }
+    HistoryDatabase db(path, true);
+    EXPECT_EQ(db.QueryInt("SELECT COUNT(DISTINCT uid) FROM sentences WHERE length(uid) = 32"), 3);
+    const char* const kSameSums[] = {
+        "SELECT COUNT(*) FROM (SELECT s.pupil_id, s.day, k.expected, SUM(k.keystrokes) AS n, "
+        "SUM(k.wrong) AS w, SUM(k.interval_sum) AS i FROM sentence_keys k "
+        "JOIN sentences s ON s.id = k.sentence_id GROUP BY 1, 2, 3 "
+        "EXCEPT SELECT pupil_id, day, expected, keystrokes, wrong, interval_sum FROM key_days)",
+        "SELECT COUNT(*) FROM (SELECT pupil_id, day, expected, keystrokes, wrong, interval_sum "
+        "FROM key_days EXCEPT SELECT s.pupil_id, s.day, k.expected, SUM(k.keystrokes), "
+        "SUM(k.wrong), SUM(k.interval_sum) FROM sentence_keys k "
+        "JOIN sentences s ON s.id = k.sentence_id GROUP BY 1, 2, 3)",
+        "SELECT COUNT(*) FROM (SELECT pupil_id, day, expected, typed, count FROM confusion_days "
+        "EXCEPT SELECT s.pupil_id, s.day, c.expected, c.typed, SUM(c.count) "
+        "FROM sentence_confusions c JOIN sentences s ON s.id = c.sentence_id GROUP BY 1, 2, 3, 4)",
+    };
+    for (const char* sql : kSameSums)
+        EXPECT_EQ(db.QueryInt(sql, -1), 0) << sql;
+    EXPECT_EQ(db.QueryInt("SELECT COUNT(*) FROM sentence_keys"), 4);
+}
+
 TEST(HistoryMigration, AReadOnlyFirstSchemaIsNeitherMigratedNorRead) {
     TempFolder folder;
     const std::string path = HistoryFile(folder);

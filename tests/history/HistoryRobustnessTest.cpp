@@ -155,7 +155,7 @@ TEST(HistoryRobustness, ANewerSchemaIsLeftUntouched) {
     MakeHistory(path, 3);
     {
         HistoryDatabase db(path, false);
-        db.Execute("PRAGMA user_version = 3");
+        db.Execute("PRAGMA user_version = " + std::to_string(HistoryStore::kSchemaVersion + 1));
     }
     const std::string before = ReadBytes(path);
     HistoryStore store;

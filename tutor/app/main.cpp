@@ -11,6 +11,7 @@
 #include "common/ui/TerminationSignals.h"
 #include "history/HistoryStore.h"
 #include "tutor/core/WordList.h"
+#include "tutor/ui/ClassFolderCopy.h"
 #include "tutor/ui/LevelEndFlow.h"
 #include "tutor/ui/TimingProbe.h"
 #include "tutor/ui/TutorPlatform.h"
@@ -20,6 +21,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 #include <cstdlib>
 #include <pwd.h>
@@ -104,5 +106,11 @@ int main(int argc, char** argv) {
         QCoreApplication::exit(0);
     });
     window.showMaximized();
+    // The pupils' copies in the computer's class folder, when it has one.
+    ClassFolderCopy classCopy(
+        history, ClassFolderSetting(locations.computerSettingsFile, locations.settingsFile),
+        *environment.clock, *environment.messages,
+        [&window]() -> const UiTexts& { return window.Texts(); });
+    QTimer::singleShot(0, &classCopy, &ClassFolderCopy::Start);
     return app.exec();
 }
