@@ -355,7 +355,8 @@ TEST(ClassRoster, ReadsWhileTutorsWriteGiveFiguresOrBusyOnly) {
                 sqlite3_exec(db,
                              "BEGIN IMMEDIATE; INSERT INTO sentences SELECT NULL, pupil_id, "
                              "finished_at + 1, day, hex(randomblob(3000)), level, number, "
-                             "difficulty, speed, points, correct, wrong, seconds FROM sentences "
+                             "difficulty, speed, points, correct, wrong, seconds, "
+                             "lower(hex(randomblob(16))) FROM sentences "
                              "ORDER BY id DESC LIMIT 1; UPDATE pupil_summary SET sentences = "
                              "sentences + 1; COMMIT;",
                              nullptr, nullptr, nullptr);
