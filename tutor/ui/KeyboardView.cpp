@@ -303,14 +303,23 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
 
 void KeyboardView::paintCap(QPainter& p, int key) {
     const QRect label = KeyRectPixels(key);
+    const QColor colour = toQColor(m_model.KeyColour(key));
     // A bare cap (the space bar) is one fill: a picture of it would only
     // hold memory.
     if (m_captions[static_cast<size_t>(key)].isEmpty() && !hasSymbol(key)) {
-        p.fillRect(label, toQColor(m_model.KeyColour(key)));
+        p.fillRect(label, colour);
         return;
     }
     const CapPicture& cap = capPicture(key, label);
-    p.drawPixmap(label.topLeft(), cap.picture);
+    if (cap.ink.isEmpty()) {
+        p.fillRect(label, colour);
+    } else {
+        // Around the ink the cap is its colour alone.
+        const QRegion plain = QRegion(label) - cap.ink;
+        for (const QRect& r : plain)
+            p.fillRect(r, colour);
+        p.drawPixmap(cap.ink.topLeft(), cap.picture);
+    }
     if (cap.overhang.isEmpty())
         return;
     p.save();
@@ -323,25 +332,28 @@ const KeyboardView::CapPicture& KeyboardView::capPicture(int key, const QRect& l
     CapPicture& cap = m_capPictures[static_cast<size_t>(key)];
     const StoredColour colour = m_model.KeyColour(key);
     const bool bold = key == KeyTable::kEnterUpperKey && m_model.EnterCaptionBold();
-    if (!cap.picture.isNull() && cap.colour == colour && cap.bold == bold &&
-        cap.picture.deviceIndependentSize().toSize() == label.size())
+    if (cap.drawn && cap.colour == colour && cap.bold == bold && cap.size == label.size())
         return cap;
-    const qreal ratio = devicePixelRatioF();
-    QPixmap picture(label.size() * ratio);
-    picture.setDevicePixelRatio(ratio);
-    picture.fill(toQColor(colour));
-    QPainter q(&picture);
-    q.translate(-label.topLeft());
-    paintCaption(q, key, label);
-    paintSymbol(q, key, label);
-    q.end();
-    cap = {picture, colour, bold, captionOverhang(key, label)};
+    const Ink ink = capInk(key, label);
+    QPixmap picture;
+    if (!ink.inside.isEmpty()) {
+        const qreal ratio = devicePixelRatioF();
+        picture = QPixmap(ink.inside.size() * ratio);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(toQColor(colour));
+        QPainter q(&picture);
+        q.translate(-ink.inside.topLeft());
+        paintCaption(q, key, label);
+        paintSymbol(q, key, label);
+    }
+    cap = {true, picture, ink.inside, colour, bold, label.size(), ink.overhang};
     return cap;
 }
 
-QRect KeyboardView::captionOverhang(int key, const QRect& label) const {
-    // The caption drawn alone on a clear sheet larger than the cap shows
-    // exactly which pixels its ink touches, antialiasing included.
+KeyboardView::Ink KeyboardView::capInk(int key, const QRect& label) const {
+    // The caption and symbol drawn alone on a clear sheet larger than the
+    // cap show exactly which pixels their ink touches, antialiasing
+    // included: inside the cap, and past it onto the bevel.
     const int margin = label.height();
     const QRect sheetArea = label.adjusted(-margin, -margin, margin, margin);
     QImage sheet(sheetArea.size(), QImage::Format_ARGB32_Premultiplied);
@@ -349,17 +361,28 @@ QRect KeyboardView::captionOverhang(int key, const QRect& label) const {
     QPainter q(&sheet);
     q.translate(-sheetArea.topLeft());
     paintCaption(q, key, label);
+    paintSymbol(q, key, label);
     q.end();
     const QRect inside = label.translated(-sheetArea.topLeft());
-    QRect ink;
+    Ink ink;
     for (int y = 0; y < sheet.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(sheet.constScanLine(y));
         for (int x = 0; x < sheet.width(); ++x) {
-            if (qAlpha(line[x]) != 0 && !inside.contains(x, y))
-                ink |= QRect(x, y, 1, 1);
+            if (qAlpha(line[x]) == 0)
+                continue;
+            if (inside.contains(x, y))
+                ink.inside |= QRect(x, y, 1, 1);
+            else
+                ink.overhang |= QRect(x, y, 1, 1);
         }
     }
-    return ink.translated(sheetArea.topLeft());
+    // A pixel of margin, clear of the cap's edge, keeps any difference of
+    // antialiasing on an opaque cap inside the picture.
+    if (!ink.inside.isEmpty())
+        ink.inside = ink.inside.translated(sheetArea.topLeft()).adjusted(-1, -1, 1, 1) & label;
+    if (!ink.overhang.isEmpty())
+        ink.overhang = ink.overhang.translated(sheetArea.topLeft());
+    return ink;
 }
 
 void KeyboardView::paintBevel(QPainter& p, int key, const QRect& dirty) const {
