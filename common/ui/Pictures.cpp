@@ -81,6 +81,11 @@ constexpr std::array roleFiles{
 };
 
 const QString prefix = QStringLiteral(":/pictures/");
+// Small pictures (faces, gauge and message icons, menu symbols) come back
+// again and again, the face even with a keystroke, and cost little to keep
+// drawn. Larger ones (the maps, the about picture, the window icon's big
+// sizes) are held by the window that shows them and go with it.
+constexpr int kLargestCachedPixels = 64 * 64;
 // Vector source of the map rasters, drawn over them on dense screens.
 const QString mapSource = QStringLiteral(":/pictures/keymap.svg");
 
@@ -152,7 +157,8 @@ QPixmap render(const QString& file, QSize size, qreal devicePixelRatio) {
     }
     const QImage image = isMap(file) ? renderMap(file, pixels, natural) : renderSvg(file, pixels);
     QPixmap result = QPixmap::fromImage(image);
-    QPixmapCache::insert(key, result);
+    if (pixels.width() * pixels.height() <= kLargestCachedPixels)
+        QPixmapCache::insert(key, result);
     result.setDevicePixelRatio(ratio);
     return result;
 }
