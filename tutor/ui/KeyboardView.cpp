@@ -238,19 +238,25 @@ void KeyboardView::dropCapPictures() {
 void KeyboardView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     // The region, not its bounding box: keys sunk and raised far apart on
-    // the keyboard repaint alone, not with every key between them.
-    const QRegion& dirty = event->region();
-    for (const QRect& r : dirty)
-        p.fillRect(r, kPlate);
+    // the keyboard repaint alone, not with every key between them. Its
+    // rectangles do not overlap, so each pixel is painted once; clipped to
+    // one rectangle, every fill takes the painter's quick way.
+    for (const QRect& area : event->region()) {
+        p.setClipRect(area);
+        paintArea(p, area);
+    }
+}
+
+void KeyboardView::paintArea(QPainter& p, const QRect& dirty) {
+    p.fillRect(dirty, kPlate);
 
     // Bevels first, then the caps: a cap covers any bevel ring that reaches
     // under it, as happens where the two parts of Enter meet.
-    const QRect dirtyBounds = dirty.boundingRect();
     std::bitset<KeyTable::kKeyCount> inDirty;
     for (int key = 0; key < KeyTable::kKeyCount; ++key) {
         if (dirty.intersects(ToPixels(m_model.KeyAreaWithBevel(key)))) {
             inDirty.set(static_cast<size_t>(key));
-            paintBevel(p, key, dirtyBounds);
+            paintBevel(p, key, dirty);
         }
     }
     for (int key = 0; key < KeyTable::kKeyCount; ++key) {
@@ -261,13 +267,17 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
     // The two masks hide the joint between the parts of Enter, making one
     // L-shaped key.
     const QColor enterColour = toQColor(m_model.KeyColour(KeyTable::kEnterKey));
-    for (int mask = 0; mask < 2; ++mask)
-        p.fillRect(ToPixels(KeyboardModel::MaskRect(mask)), enterColour);
+    for (int mask = 0; mask < 2; ++mask) {
+        const QRect r = ToPixels(KeyboardModel::MaskRect(mask));
+        if (dirty.intersects(r))
+            p.fillRect(r, enterColour);
+    }
 
     for (int line = 0; line < KeyboardModel::kBumpCount; ++line) {
         QRect bump = ToPixels(KeyboardModel::BumpRect(line));
         bump.setHeight(1);
-        p.fillRect(bump, toQColor(m_model.BumpColour(line)));
+        if (dirty.intersects(bump))
+            p.fillRect(bump, toQColor(m_model.BumpColour(line)));
     }
 
     if (m_model.FingerImagesVisible()) {
@@ -297,7 +307,8 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
     }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 
-    if (m_model.PromptImageVisible() && !m_prompt.isNull())
+    if (m_model.PromptImageVisible() && !m_prompt.isNull() &&
+        dirty.intersects(PromptImageRectPixels()))
         p.drawPixmap(PromptImageRectPixels(), m_prompt);
 }
 
@@ -311,15 +322,10 @@ void KeyboardView::paintCap(QPainter& p, int key) {
         return;
     }
     const CapPicture& cap = capPicture(key, label);
-    if (cap.ink.isEmpty()) {
-        p.fillRect(label, colour);
-    } else {
-        // Around the ink the cap is its colour alone.
-        const QRegion plain = QRegion(label) - cap.ink;
-        for (const QRect& r : plain)
-            p.fillRect(r, colour);
+    // Around the ink the cap is its colour alone.
+    p.fillRect(label, colour);
+    if (!cap.ink.isEmpty())
         p.drawPixmap(cap.ink.topLeft(), cap.picture);
-    }
     if (cap.overhang.isEmpty())
         return;
     p.save();

@@ -89,6 +89,8 @@ private:
         QRect overhang;
     };
 
+    // Everything inside one rectangle of what is repainted.
+    void paintArea(QPainter& p, const QRect& dirty);
     void paintCap(QPainter& p, int key);
     const CapPicture& capPicture(int key, const QRect& label);
     Ink capInk(int key, const QRect& label) const;

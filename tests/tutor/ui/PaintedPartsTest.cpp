@@ -1,6 +1,7 @@
 // The sheet, the sentence and the input box repaint only what a keystroke
 // changes, from pictures drawn beforehand. What reaches the screen that way
 // must be what painting everything afresh shows.
+#include "tutor/ui/KeyboardView.h"
 #include "tutor/ui/ZentavoWidgets.h"
 
 #include <QPainter>
@@ -143,6 +144,24 @@ TEST_F(TypingOnTheSheet, AKeystrokeRepaintsLittleOfTheBox) {
     ASSERT_FALSE(painted.isEmpty());
     EXPECT_LT(painted.width(), box.width() / 8);
     EXPECT_GT(painted.left(), box.fontMetrics().horizontalAdvance(QStringLiteral("il fium")));
+}
+
+// The keyboard repaints the keys a keystroke sinks and raises, with the
+// frames that darken what lies under them, rectangle by rectangle.
+TEST(KeyboardKeystrokes, ShowWhatAFreshPaintShows) {
+    KeyboardModel model;
+    model.LoadOptions(true, true, KeySplit::Classic);
+    model.MarkSentenceRunning();
+    KeyboardView view(model);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    const QString typed = QStringLiteral("Sa ,Lm[Z");
+    for (int i = 0; i < typed.size(); ++i) {
+        model.HighlightNextKey(typed.at(i).toLatin1(), i + 1);
+        QTest::qWait(kFrameWait);
+        const QImage onScreen = view.screen()->grabWindow(view.winId()).toImage();
+        ASSERT_EQ(differences(onScreen, view.grab().toImage()), 0) << "at " << i;
+    }
 }
 
 } // namespace
