@@ -126,6 +126,8 @@ void SentenceDisplay::SetText(const QString& text, bool centred) {
         return;
     m_text = text;
     m_lines = text.split(QLatin1Char('\n'));
+    m_laidOut.clear();
+    m_lineLeft.clear();
     m_centred = centred;
     update();
 }
@@ -166,25 +168,41 @@ void SentenceDisplay::placeBar() {
 }
 
 void SentenceDisplay::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        m_laidOut.clear();
+        m_lineLeft.clear();
         placeBar();
+    }
     QWidget::changeEvent(event);
 }
 
+void SentenceDisplay::resizeEvent(QResizeEvent* event) {
+    m_laidOut.clear();
+    m_lineLeft.clear();
+    QWidget::resizeEvent(event);
+}
+
 void SentenceDisplay::paintEvent(QPaintEvent* event) {
+    const QFontMetrics metrics = fontMetrics();
+    if (m_laidOut.empty()) {
+        for (const QString& line : m_lines) {
+            QStaticText text(line);
+            text.setTextFormat(Qt::PlainText);
+            text.prepare(QTransform(), font());
+            m_laidOut.push_back(text);
+            m_lineLeft.push_back(m_centred ? (width() - metrics.horizontalAdvance(line)) / 2 : 0);
+        }
+    }
     QPainter p(this);
     p.setPen(palette().color(QPalette::WindowText));
-    const QFontMetrics metrics = fontMetrics();
     const QRect dirty = event->rect();
     const int lineHeight = LineHeight();
-    int top = 0;
-    // A line the repaint does not reach is not laid out at all.
-    for (const QString& line : m_lines) {
-        if (top < dirty.bottom() + 1 && top + lineHeight > dirty.top()) {
-            const int x = m_centred ? (width() - metrics.horizontalAdvance(line)) / 2 : 0;
-            p.drawText(x, top + metrics.ascent() + 1, line);
-        }
-        top += lineHeight;
+    // The marker's repaint reaches one line, whose glyphs are laid out
+    // already.
+    for (size_t i = 0; i < m_laidOut.size(); ++i) {
+        const int top = static_cast<int>(i) * lineHeight;
+        if (top < dirty.bottom() + 1 && top + lineHeight > dirty.top())
+            p.drawStaticText(m_lineLeft[i], top + 1, m_laidOut[i]);
     }
 }
 
@@ -205,26 +223,30 @@ void InputBox::SetText(const QString& text) {
     if (text == m_text)
         return;
     QStringList lines = text.split(QLatin1Char('\n'));
+    const QFontMetrics metrics = fontMetrics();
+    const int advance = metrics.horizontalAdvance(lines.back());
     // A keystroke adds a character to the last line: only that character
     // and the caret change, from the character before it (whose ink a
     // ligature or kerning with the new one may alter) to the new caret.
     if (lines.size() == m_lines.size() && text.startsWith(m_text)) {
+        const QString& old = m_lines.back();
+        const int before =
+            old.isEmpty() ? 0 : m_lastLineAdvance - metrics.horizontalAdvance(old.back());
         const int line = static_cast<int>(lines.size()) - 1;
-        update(
-            caretRect(line, m_lines.back().chopped(std::min<qsizetype>(1, m_lines.back().size())))
-                .united(caretRect(line, lines.back())));
+        update(caretRect(line, before).united(caretRect(line, advance)));
     } else {
         update();
     }
     m_text = text;
     m_lines = std::move(lines);
+    m_lastLineAdvance = advance;
 }
 
-QRect InputBox::caretRect(int line, const QString& lastLine) const {
-    const QFontMetrics metrics = fontMetrics();
-    const int x = kTextLeft + metrics.horizontalAdvance(lastLine) + 1;
-    const int top = kTextTop + line * metrics.height();
-    return {x - kInkMargin, top - 1, kCaretWidth + 2 * kInkMargin, metrics.height() + 2};
+QRect InputBox::caretRect(int line, int advance) const {
+    const int height = fontMetrics().height();
+    const int x = kTextLeft + advance + 1;
+    const int top = kTextTop + line * height;
+    return {x - kInkMargin, top - 1, kCaretWidth + 2 * kInkMargin, height + 2};
 }
 
 void InputBox::SetLocked(bool locked) {
@@ -267,8 +289,10 @@ QColor InputBox::faceColour() const {
 }
 
 void InputBox::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        m_lastLineAdvance = fontMetrics().horizontalAdvance(m_lines.back());
         update();
+    }
     QWidget::changeEvent(event);
 }
 
@@ -333,7 +357,7 @@ void InputBox::paintEvent(QPaintEvent* event) {
         top += lineHeight;
     }
     if (hasFocus() && !m_locked) {
-        const int caretX = kTextLeft + metrics.horizontalAdvance(m_lines.back()) + 1;
+        const int caretX = kTextLeft + m_lastLineAdvance + 1;
         const int caretTop = kTextTop + (static_cast<int>(m_lines.size()) - 1) * lineHeight;
         p.fillRect(QRect(caretX, caretTop, kCaretWidth, metrics.height()), QColor(20, 30, 60));
     }
@@ -362,8 +386,7 @@ QVariant InputBox::inputMethodQuery(Qt::InputMethodQuery query) const {
     case Qt::ImEnabled:
         return true;
     case Qt::ImCursorRectangle:
-        return QRect(kTextLeft + fontMetrics().horizontalAdvance(m_lines.back()), 4, kCaretWidth,
-                     fontMetrics().height());
+        return QRect(kTextLeft + m_lastLineAdvance, 4, kCaretWidth, fontMetrics().height());
     case Qt::ImSurroundingText:
         return QString();
     case Qt::ImCursorPosition:

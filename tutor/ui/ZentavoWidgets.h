@@ -18,11 +18,13 @@
 
 #include <QColor>
 #include <QPixmap>
+#include <QStaticText>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 #include <cstdint>
+#include <vector>
 
 class SentenceDisplay : public QWidget {
     Q_OBJECT
@@ -40,12 +42,17 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void placeBar();
 
     QString m_text;
     QStringList m_lines;
+    // The lines laid out once, for every repaint until the text, font or
+    // width changes.
+    std::vector<QStaticText> m_laidOut;
+    std::vector<int> m_lineLeft;
     bool m_centred = true;
     int m_typedLine = 0;
     QString m_typed;
@@ -94,11 +101,13 @@ protected:
 private:
     QColor faceColour() const;
     void paintFace(QPainter& p);
-    // The part of the box that shows the caret after `lastLine`, on line `line`.
-    QRect caretRect(int line, const QString& lastLine) const;
+    // The part of the box around a caret `advance` pixels into line `line`.
+    QRect caretRect(int line, int advance) const;
 
     QString m_text;
     QStringList m_lines;
+    // How far the last line reaches, where the caret stands.
+    int m_lastLineAdvance = 0;
     bool m_locked = true;
     QColor m_back = kNormal;
     int m_flashStep = 0;

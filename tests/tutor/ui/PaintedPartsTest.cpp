@@ -77,6 +77,36 @@ TEST(InputBoxFace, IsTheRoundedBoxDrawnWhole) {
     }
 }
 
+// The sentence keeps its lines laid out between repaints; they must show as
+// the text drawn line by line does, left-aligned or centred.
+TEST(SentenceText, IsTheTextDrawnLineByLine) {
+    for (const bool centred : {false, true}) {
+        SCOPED_TRACE(centred);
+        SentenceDisplay sentence(nullptr);
+        sentence.resize(620, 64);
+        sentence.SetText(QStringLiteral("Perch\u00e9 il cielo \u00e8 azzurro?\nLo chiede Anna."),
+                         centred);
+        QImage shown(sentence.size(), QImage::Format_ARGB32_Premultiplied);
+        shown.fill(Qt::white);
+        sentence.render(&shown, QPoint(), QRegion(), QWidget::RenderFlags());
+
+        QImage drawn(sentence.size(), QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::white);
+        QPainter p(&drawn);
+        p.setFont(sentence.font());
+        p.setPen(sentence.palette().color(QPalette::WindowText));
+        const QFontMetrics metrics(sentence.font());
+        int y = metrics.ascent() + 1;
+        for (const QString& line : sentence.Text().split(QLatin1Char('\n'))) {
+            const int x = centred ? (sentence.width() - metrics.horizontalAdvance(line)) / 2 : 0;
+            p.drawText(x, y, line);
+            y += sentence.LineHeight();
+        }
+        p.end();
+        EXPECT_EQ(differences(shown, drawn), 0);
+    }
+}
+
 // The parts of the main window a keystroke changes, as the window lays them out.
 class TypingOnTheSheet : public testing::Test {
 protected:
