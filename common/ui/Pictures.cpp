@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QScreen>
@@ -97,6 +98,21 @@ bool isMap(const QString& file) {
     return file.endsWith(QLatin1String(".png"));
 }
 
+// The map rasters are PNG, which Qt reads itself. Told so, the reader reads
+// it at once; left to find out, it first loads every image format plugin
+// installed to ask each whether it knows the file.
+QSize mapSize(const QString& file) {
+    QImageReader reader(file, "PNG");
+    reader.setAutoDetectImageFormat(false);
+    return reader.size();
+}
+
+QImage readMap(const QString& file) {
+    QImageReader reader(file, "PNG");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 qreal ratioOrScreen(qreal devicePixelRatio) {
     if (devicePixelRatio > 0)
         return devicePixelRatio;
@@ -109,7 +125,7 @@ QSize sizeOf(const QString& file) {
     if (file.isEmpty())
         return {};
     if (isMap(file))
-        return QImage(file).size();
+        return mapSize(file);
     return QSvgRenderer(file).defaultSize();
 }
 
@@ -128,7 +144,7 @@ QImage renderSvg(const QString& file, QSize pixels) {
 // enlarged pixel by pixel keeps the same outline and the vector drawing laid
 // over it gives the sharp detail.
 QImage renderMap(const QString& file, QSize pixels, QSize natural) {
-    const QImage base(file);
+    const QImage base = readMap(file);
     if (pixels == natural)
         return base.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QImage image = base.scaled(pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation)
