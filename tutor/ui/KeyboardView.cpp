@@ -157,7 +157,17 @@ QRect KeyboardView::ToPixels(const TwipsRect& area) const {
 }
 
 QRect KeyboardView::KeyRectPixels(int key) const {
-    return ToPixels(KeyboardModel::KeyRect(key));
+    return keyGeometry(key).label;
+}
+
+const KeyboardView::KeyGeometry& KeyboardView::keyGeometry(int key) const {
+    if (m_keyGeometrySize != size()) {
+        for (int k = 0; k < KeyTable::kKeyCount; ++k)
+            m_keyGeometry[static_cast<size_t>(k)] = {ToPixels(KeyboardModel::KeyRect(k)),
+                                                     ToPixels(m_model.KeyAreaWithBevel(k))};
+        m_keyGeometrySize = size();
+    }
+    return m_keyGeometry[static_cast<size_t>(key)];
 }
 
 QRect KeyboardView::FingerImageRectPixels(int image) const {
@@ -254,14 +264,14 @@ void KeyboardView::paintArea(QPainter& p, const QRect& dirty) {
     // under it, as happens where the two parts of Enter meet.
     std::bitset<KeyTable::kKeyCount> inDirty;
     for (int key = 0; key < KeyTable::kKeyCount; ++key) {
-        if (dirty.intersects(ToPixels(m_model.KeyAreaWithBevel(key)))) {
+        if (dirty.intersects(keyGeometry(key).withBevel)) {
             inDirty.set(static_cast<size_t>(key));
             paintBevel(p, key, dirty);
         }
     }
     for (int key = 0; key < KeyTable::kKeyCount; ++key) {
         if (inDirty.test(static_cast<size_t>(key)))
-            paintCap(p, key);
+            paintCap(p, key, dirty);
     }
 
     // The two masks hide the joint between the parts of Enter, making one
@@ -312,16 +322,20 @@ void KeyboardView::paintArea(QPainter& p, const QRect& dirty) {
         p.drawPixmap(PromptImageRectPixels(), m_prompt);
 }
 
-void KeyboardView::paintCap(QPainter& p, int key) {
+void KeyboardView::paintCap(QPainter& p, int key, const QRect& dirty) {
     const QRect label = KeyRectPixels(key);
     const QColor colour = toQColor(m_model.KeyColour(key));
     // A bare cap (the space bar) is one fill: a picture of it would only
     // hold memory.
     if (m_captions[static_cast<size_t>(key)].isEmpty() && !hasSymbol(key)) {
-        p.fillRect(label, colour);
+        if (dirty.intersects(label))
+            p.fillRect(label, colour);
         return;
     }
     const CapPicture& cap = capPicture(key, label);
+    // A neighbour whose bevel alone reaches into the repaint keeps its cap.
+    if (!dirty.intersects(label) && !dirty.intersects(cap.overhang))
+        return;
     // Around the ink the cap is its colour alone.
     p.fillRect(label, colour);
     if (!cap.ink.isEmpty())

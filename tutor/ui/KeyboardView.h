@@ -91,7 +91,8 @@ private:
 
     // Everything inside one rectangle of what is repainted.
     void paintArea(QPainter& p, const QRect& dirty);
-    void paintCap(QPainter& p, int key);
+    // Only a cap whose picture or overhang reaches into `dirty` is drawn.
+    void paintCap(QPainter& p, int key, const QRect& dirty);
     const CapPicture& capPicture(int key, const QRect& label);
     Ink capInk(int key, const QRect& label) const;
     void dropCapPictures();
@@ -113,4 +114,13 @@ private:
     double m_fontScale = 1.0;
     std::array<QFont, 3> m_fonts;
     std::array<CapPicture, KeyTable::kKeyCount> m_capPictures;
+    // The keys' pixel rectangles, alone and with their bevels, worked out
+    // once per size of the view.
+    struct KeyGeometry {
+        QRect label;
+        QRect withBevel;
+    };
+    const KeyGeometry& keyGeometry(int key) const;
+    mutable std::array<KeyGeometry, KeyTable::kKeyCount> m_keyGeometry;
+    mutable QSize m_keyGeometrySize;
 };
