@@ -13,7 +13,7 @@
 //   PaperPanel       picDisplay, the sheet the sentence is written on
 //
 // What a keystroke changes is painted from pictures made beforehand (the
-// sheet's gradient, the input box's rounded face) and only where it changed:
+// sheet's gradient, the input box's rounded corners) and only where it changed:
 // the marker's new stretch, the input box's new characters and caret.
 
 #include <QColor>
