@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QScreen>
@@ -81,6 +82,11 @@ constexpr std::array roleFiles{
 };
 
 const QString prefix = QStringLiteral(":/pictures/");
+// Small pictures (faces, gauge and message icons, menu symbols) come back
+// again and again, the face even with a keystroke, and cost little to keep
+// drawn. Larger ones (the maps, the about picture, the window icon's big
+// sizes) are held by the window that shows them and go with it.
+constexpr int kLargestCachedPixels = 64 * 64;
 // Vector source of the map rasters, drawn over them on dense screens.
 const QString mapSource = QStringLiteral(":/pictures/keymap.svg");
 
@@ -90,6 +96,21 @@ bool isNumbered(int number) {
 
 bool isMap(const QString& file) {
     return file.endsWith(QLatin1String(".png"));
+}
+
+// The map rasters are PNG, which Qt reads itself. Told so, the reader reads
+// it at once; left to find out, it first loads every image format plugin
+// installed to ask each whether it knows the file.
+QSize mapSize(const QString& file) {
+    QImageReader reader(file, "PNG");
+    reader.setAutoDetectImageFormat(false);
+    return reader.size();
+}
+
+QImage readMap(const QString& file) {
+    QImageReader reader(file, "PNG");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 qreal ratioOrScreen(qreal devicePixelRatio) {
@@ -104,7 +125,7 @@ QSize sizeOf(const QString& file) {
     if (file.isEmpty())
         return {};
     if (isMap(file))
-        return QImage(file).size();
+        return mapSize(file);
     return QSvgRenderer(file).defaultSize();
 }
 
@@ -123,7 +144,7 @@ QImage renderSvg(const QString& file, QSize pixels) {
 // enlarged pixel by pixel keeps the same outline and the vector drawing laid
 // over it gives the sharp detail.
 QImage renderMap(const QString& file, QSize pixels, QSize natural) {
-    const QImage base(file);
+    const QImage base = readMap(file);
     if (pixels == natural)
         return base.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QImage image = base.scaled(pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation)
@@ -152,7 +173,8 @@ QPixmap render(const QString& file, QSize size, qreal devicePixelRatio) {
     }
     const QImage image = isMap(file) ? renderMap(file, pixels, natural) : renderSvg(file, pixels);
     QPixmap result = QPixmap::fromImage(image);
-    QPixmapCache::insert(key, result);
+    if (pixels.width() * pixels.height() <= kLargestCachedPixels)
+        QPixmapCache::insert(key, result);
     result.setDevicePixelRatio(ratio);
     return result;
 }

@@ -157,7 +157,17 @@ QRect KeyboardView::ToPixels(const TwipsRect& area) const {
 }
 
 QRect KeyboardView::KeyRectPixels(int key) const {
-    return ToPixels(KeyboardModel::KeyRect(key));
+    return keyGeometry(key).label;
+}
+
+const KeyboardView::KeyGeometry& KeyboardView::keyGeometry(int key) const {
+    if (m_keyGeometrySize != size()) {
+        for (int k = 0; k < KeyTable::kKeyCount; ++k)
+            m_keyGeometry[static_cast<size_t>(k)] = {ToPixels(KeyboardModel::KeyRect(k)),
+                                                     ToPixels(m_model.KeyAreaWithBevel(k))};
+        m_keyGeometrySize = size();
+    }
+    return m_keyGeometry[static_cast<size_t>(key)];
 }
 
 QRect KeyboardView::FingerImageRectPixels(int image) const {
@@ -238,36 +248,46 @@ void KeyboardView::dropCapPictures() {
 void KeyboardView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     // The region, not its bounding box: keys sunk and raised far apart on
-    // the keyboard repaint alone, not with every key between them.
-    const QRegion& dirty = event->region();
-    for (const QRect& r : dirty)
-        p.fillRect(r, kPlate);
+    // the keyboard repaint alone, not with every key between them. Its
+    // rectangles do not overlap, so each pixel is painted once; clipped to
+    // one rectangle, every fill takes the painter's quick way.
+    for (const QRect& area : event->region()) {
+        p.setClipRect(area);
+        paintArea(p, area);
+    }
+}
+
+void KeyboardView::paintArea(QPainter& p, const QRect& dirty) {
+    p.fillRect(dirty, kPlate);
 
     // Bevels first, then the caps: a cap covers any bevel ring that reaches
     // under it, as happens where the two parts of Enter meet.
-    const QRect dirtyBounds = dirty.boundingRect();
     std::bitset<KeyTable::kKeyCount> inDirty;
     for (int key = 0; key < KeyTable::kKeyCount; ++key) {
-        if (dirty.intersects(ToPixels(m_model.KeyAreaWithBevel(key)))) {
+        if (dirty.intersects(keyGeometry(key).withBevel)) {
             inDirty.set(static_cast<size_t>(key));
-            paintBevel(p, key, dirtyBounds);
+            paintBevel(p, key, dirty);
         }
     }
     for (int key = 0; key < KeyTable::kKeyCount; ++key) {
         if (inDirty.test(static_cast<size_t>(key)))
-            paintCap(p, key);
+            paintCap(p, key, dirty);
     }
 
     // The two masks hide the joint between the parts of Enter, making one
     // L-shaped key.
     const QColor enterColour = toQColor(m_model.KeyColour(KeyTable::kEnterKey));
-    for (int mask = 0; mask < 2; ++mask)
-        p.fillRect(ToPixels(KeyboardModel::MaskRect(mask)), enterColour);
+    for (int mask = 0; mask < 2; ++mask) {
+        const QRect r = ToPixels(KeyboardModel::MaskRect(mask));
+        if (dirty.intersects(r))
+            p.fillRect(r, enterColour);
+    }
 
     for (int line = 0; line < KeyboardModel::kBumpCount; ++line) {
         QRect bump = ToPixels(KeyboardModel::BumpRect(line));
         bump.setHeight(1);
-        p.fillRect(bump, toQColor(m_model.BumpColour(line)));
+        if (dirty.intersects(bump))
+            p.fillRect(bump, toQColor(m_model.BumpColour(line)));
     }
 
     if (m_model.FingerImagesVisible()) {
@@ -297,20 +317,29 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
     }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 
-    if (m_model.PromptImageVisible() && !m_prompt.isNull())
+    if (m_model.PromptImageVisible() && !m_prompt.isNull() &&
+        dirty.intersects(PromptImageRectPixels()))
         p.drawPixmap(PromptImageRectPixels(), m_prompt);
 }
 
-void KeyboardView::paintCap(QPainter& p, int key) {
+void KeyboardView::paintCap(QPainter& p, int key, const QRect& dirty) {
     const QRect label = KeyRectPixels(key);
+    const QColor colour = toQColor(m_model.KeyColour(key));
     // A bare cap (the space bar) is one fill: a picture of it would only
     // hold memory.
     if (m_captions[static_cast<size_t>(key)].isEmpty() && !hasSymbol(key)) {
-        p.fillRect(label, toQColor(m_model.KeyColour(key)));
+        if (dirty.intersects(label))
+            p.fillRect(label, colour);
         return;
     }
     const CapPicture& cap = capPicture(key, label);
-    p.drawPixmap(label.topLeft(), cap.picture);
+    // A neighbour whose bevel alone reaches into the repaint keeps its cap.
+    if (!dirty.intersects(label) && !dirty.intersects(cap.overhang))
+        return;
+    // Around the ink the cap is its colour alone.
+    p.fillRect(label, colour);
+    if (!cap.ink.isEmpty())
+        p.drawPixmap(cap.ink.topLeft(), cap.picture);
     if (cap.overhang.isEmpty())
         return;
     p.save();
@@ -323,25 +352,28 @@ const KeyboardView::CapPicture& KeyboardView::capPicture(int key, const QRect& l
     CapPicture& cap = m_capPictures[static_cast<size_t>(key)];
     const StoredColour colour = m_model.KeyColour(key);
     const bool bold = key == KeyTable::kEnterUpperKey && m_model.EnterCaptionBold();
-    if (!cap.picture.isNull() && cap.colour == colour && cap.bold == bold &&
-        cap.picture.deviceIndependentSize().toSize() == label.size())
+    if (cap.drawn && cap.colour == colour && cap.bold == bold && cap.size == label.size())
         return cap;
-    const qreal ratio = devicePixelRatioF();
-    QPixmap picture(label.size() * ratio);
-    picture.setDevicePixelRatio(ratio);
-    picture.fill(toQColor(colour));
-    QPainter q(&picture);
-    q.translate(-label.topLeft());
-    paintCaption(q, key, label);
-    paintSymbol(q, key, label);
-    q.end();
-    cap = {picture, colour, bold, captionOverhang(key, label)};
+    const Ink ink = capInk(key, label);
+    QPixmap picture;
+    if (!ink.inside.isEmpty()) {
+        const qreal ratio = devicePixelRatioF();
+        picture = QPixmap(ink.inside.size() * ratio);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(toQColor(colour));
+        QPainter q(&picture);
+        q.translate(-ink.inside.topLeft());
+        paintCaption(q, key, label);
+        paintSymbol(q, key, label);
+    }
+    cap = {true, picture, ink.inside, colour, bold, label.size(), ink.overhang};
     return cap;
 }
 
-QRect KeyboardView::captionOverhang(int key, const QRect& label) const {
-    // The caption drawn alone on a clear sheet larger than the cap shows
-    // exactly which pixels its ink touches, antialiasing included.
+KeyboardView::Ink KeyboardView::capInk(int key, const QRect& label) const {
+    // The caption and symbol drawn alone on a clear sheet larger than the
+    // cap show exactly which pixels their ink touches, antialiasing
+    // included: inside the cap, and past it onto the bevel.
     const int margin = label.height();
     const QRect sheetArea = label.adjusted(-margin, -margin, margin, margin);
     QImage sheet(sheetArea.size(), QImage::Format_ARGB32_Premultiplied);
@@ -349,17 +381,28 @@ QRect KeyboardView::captionOverhang(int key, const QRect& label) const {
     QPainter q(&sheet);
     q.translate(-sheetArea.topLeft());
     paintCaption(q, key, label);
+    paintSymbol(q, key, label);
     q.end();
     const QRect inside = label.translated(-sheetArea.topLeft());
-    QRect ink;
+    Ink ink;
     for (int y = 0; y < sheet.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(sheet.constScanLine(y));
         for (int x = 0; x < sheet.width(); ++x) {
-            if (qAlpha(line[x]) != 0 && !inside.contains(x, y))
-                ink |= QRect(x, y, 1, 1);
+            if (qAlpha(line[x]) == 0)
+                continue;
+            if (inside.contains(x, y))
+                ink.inside |= QRect(x, y, 1, 1);
+            else
+                ink.overhang |= QRect(x, y, 1, 1);
         }
     }
-    return ink.translated(sheetArea.topLeft());
+    // A pixel of margin, clear of the cap's edge, keeps any difference of
+    // antialiasing on an opaque cap inside the picture.
+    if (!ink.inside.isEmpty())
+        ink.inside = ink.inside.translated(sheetArea.topLeft()).adjusted(-1, -1, 1, 1) & label;
+    if (!ink.overhang.isEmpty())
+        ink.overhang = ink.overhang.translated(sheetArea.topLeft());
+    return ink;
 }
 
 void KeyboardView::paintBevel(QPainter& p, int key, const QRect& dirty) const {

@@ -5,10 +5,11 @@
 // key symbols, the finger images, the highlight frames and the Enter prompt.
 // Everything is drawn as vectors in whole pixels, so it stays sharp at any
 // device pixel ratio, and only the areas the model reports as changed are
-// repainted. Each key's cap (its colour, caption and symbol) is drawn once
-// into a picture and copied from there; a picture is drawn again only when
-// the key's colour or caption weight changes, and all of them when the size,
-// fonts or palette do. The view decides nothing: clicks go out as signals.
+// repainted. Each key's cap is one fill of its colour and a picture of the
+// part its caption and symbol ink, drawn once and copied from there; a
+// picture is drawn again only when the key's colour or caption weight
+// changes, and all of them when the size, fonts or palette do. The view
+// decides nothing: clicks go out as signals.
 
 #include "tutor/ui/KeyboardModel.h"
 
@@ -71,17 +72,29 @@ private:
 
     // A key's cap as last drawn, and what it was drawn with.
     struct CapPicture {
+        bool drawn = false;
+        // The part of the cap the caption and symbol ink, on the cap's colour;
+        // the rest of the cap is the colour alone and needs no picture.
         QPixmap picture;
+        QRect ink;
         StoredColour colour = 0;
         bool bold = false;
+        QSize size;
         // Where the caption's ink reaches past the cap (onto the bevel);
         // that part is drawn directly over the bevel, as it always was.
         QRect overhang;
     };
+    struct Ink {
+        QRect inside;
+        QRect overhang;
+    };
 
-    void paintCap(QPainter& p, int key);
+    // Everything inside one rectangle of what is repainted.
+    void paintArea(QPainter& p, const QRect& dirty);
+    // Only a cap whose picture or overhang reaches into `dirty` is drawn.
+    void paintCap(QPainter& p, int key, const QRect& dirty);
     const CapPicture& capPicture(int key, const QRect& label);
-    QRect captionOverhang(int key, const QRect& label) const;
+    Ink capInk(int key, const QRect& label) const;
     void dropCapPictures();
     // Only the rings that reach into `dirty` are drawn.
     void paintBevel(QPainter& p, int key, const QRect& dirty) const;
@@ -101,4 +114,13 @@ private:
     double m_fontScale = 1.0;
     std::array<QFont, 3> m_fonts;
     std::array<CapPicture, KeyTable::kKeyCount> m_capPictures;
+    // The keys' pixel rectangles, alone and with their bevels, worked out
+    // once per size of the view.
+    struct KeyGeometry {
+        QRect label;
+        QRect withBevel;
+    };
+    const KeyGeometry& keyGeometry(int key) const;
+    mutable std::array<KeyGeometry, KeyTable::kKeyCount> m_keyGeometry;
+    mutable QSize m_keyGeometrySize;
 };

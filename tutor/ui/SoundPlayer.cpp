@@ -89,9 +89,11 @@ void SoundPlayer::run() {
     openDevice();
     if (deviceState() == DeviceState::Ready)
         decodeSounds();
-    // The images are not needed any more, decoded or not.
+    // The images are not needed any more, decoded or not; the source only
+    // for the long sounds.
     m_waves.clear();
-    m_source = nullptr;
+    if (m_onDemand.empty())
+        m_source = nullptr;
 
     std::unique_lock lock(m_mutex);
     while (true) {
@@ -99,23 +101,50 @@ void SoundPlayer::run() {
         if (m_stopping)
             break;
         const int number = std::exchange(m_pending, 0);
+        if (m_state != DeviceState::Ready)
+            continue;
+        if (m_onDemand.count(number) != 0) {
+            lock.unlock();
+            const std::vector<int16_t> frames = decodeFromSource(number);
+            lock.lock();
+            // A newer request while decoding wins, as one while playing does.
+            if (!frames.empty() && m_pending == 0 && !m_stopping)
+                playOne(frames, lock);
+            continue;
+        }
         const auto found = m_frames.find(number);
-        if (m_state != DeviceState::Ready || found == m_frames.end() || found->second.empty())
+        if (found == m_frames.end() || found->second.empty())
             continue;
         playOne(found->second, lock);
     }
 }
 
+std::vector<int16_t> SoundPlayer::decodeFromSource(int number) const {
+    const std::vector<uint8_t> wave = m_source(number);
+    if (auto pcm = decodeWav(wave.data(), wave.size()))
+        return toMonoAtRate(*pcm, outputRate);
+    return {};
+}
+
 void SoundPlayer::decodeSounds() {
     // m_waves and the source are frozen once the worker runs (addSound and
     // setSource check the state).
+    std::set<int> fromSource;
     for (int number : m_sourceNumbers) {
-        if (m_waves.count(number) == 0 && m_source)
+        if (m_waves.count(number) == 0 && m_source) {
             m_waves[number] = m_source(number);
+            fromSource.insert(number);
+        }
     }
     for (const auto& [number, wave] : m_waves) {
-        if (auto pcm = decodeWav(wave.data(), wave.size()))
-            m_frames[number] = toMonoAtRate(*pcm, outputRate);
+        auto pcm = decodeWav(wave.data(), wave.size());
+        if (!pcm)
+            continue;
+        std::vector<int16_t> frames = toMonoAtRate(*pcm, outputRate);
+        if (fromSource.count(number) != 0 && frames.size() > keptFrames)
+            m_onDemand.insert(number);
+        else
+            m_frames[number] = std::move(frames);
     }
 }
 

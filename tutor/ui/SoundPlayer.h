@@ -5,12 +5,18 @@
 // loading ALSA's configuration takes milliseconds), and drops a sound still
 // playing when a new one arrives. Without a usable device every request is
 // silently ignored.
+//
+// Short sounds (those of a keystroke, the click) stay decoded. A long one
+// from the source (the welcome, the end of a sentence or a record) is heard
+// seldom: the worker reads and decodes it again each time it is played and
+// lets it go afterwards, so it holds no memory in between.
 
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -55,11 +61,14 @@ public:
 
     // The rate of the program's recordings, so they play unconverted.
     static constexpr int outputRate = 22050;
+    // The longest sound kept decoded between plays: half a second.
+    static constexpr size_t keptFrames = outputRate / 2;
 
 private:
     void run();
     void openDevice();
     void decodeSounds();
+    std::vector<int16_t> decodeFromSource(int number) const;
     void playOne(const std::vector<int16_t>& frames, std::unique_lock<std::mutex>& lock);
 
     const std::string m_deviceName;
@@ -67,6 +76,8 @@ private:
     WaveSource m_source;
     std::vector<int> m_sourceNumbers;
     std::map<int, std::vector<int16_t>> m_frames;
+    // Long sounds of the source, decoded only while they play.
+    std::set<int> m_onDemand;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;

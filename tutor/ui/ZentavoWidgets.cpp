@@ -1,6 +1,7 @@
 #include "tutor/ui/ZentavoWidgets.h"
 
 #include "tutor/core/Scoring.h"
+#include "tutor/ui/ZentavoLook.h"
 
 #include <QEnterEvent>
 #include <QInputMethodEvent>
@@ -21,11 +22,14 @@ QColor qColour(const Rgb& c) {
 }
 
 // The typed-part bar: drawn through, so the letters under it stay readable.
+// What it shows does not move when it grows, so a keystroke repaints only
+// the stretch it adds.
 class TypedBar : public QWidget {
 public:
     explicit TypedBar(QWidget* parent) : QWidget(parent) {
         setObjectName(QStringLiteral("shpIndex"));
         setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_StaticContents);
     }
     void SetColour(QColor colour) {
         if (colour != m_colour) {
@@ -74,6 +78,32 @@ private:
     std::int16_t m_level = 1;
 };
 
+// Where the input box writes its text.
+constexpr int kTextLeft = 8;
+constexpr int kTextTop = 2;
+constexpr int kCaretWidth = 2;
+// How far a glyph's ink may reach past its advance (overhangs, kerning).
+constexpr int kInkMargin = 3;
+// The input box's rounded corners and the pixels they take at each corner.
+constexpr double kInputRadius = 5;
+constexpr int kInputCorner = 7;
+const QColor kInputEdge(70, 110, 150);
+
+// The sheet of paper: its gradient and its rounded border.
+constexpr double kPaperRadius = 10;
+constexpr int kPaperBorder = 2;
+
+QLinearGradient paperGradient(const QRectF& sheet) {
+    QLinearGradient paper(sheet.topLeft(), sheet.bottomLeft());
+    paper.setColorAt(0, QColor(255, 254, 246));
+    paper.setColorAt(1, QColor(246, 243, 228));
+    return paper;
+}
+
+QRectF paperSheet(const QRect& panel) {
+    return QRectF(panel).adjusted(1, 1, -1, -1);
+}
+
 QString arrayName(const char* name, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
@@ -95,6 +125,9 @@ void SentenceDisplay::SetText(const QString& text, bool centred) {
     if (text == m_text && centred == m_centred)
         return;
     m_text = text;
+    m_lines = text.split(QLatin1Char('\n'));
+    m_laidOut.clear();
+    m_lineLeft.clear();
     m_centred = centred;
     update();
 }
@@ -104,13 +137,20 @@ void SentenceDisplay::SetTypedPart(int line, const QString& typed, QColor colour
     if (line == m_typedLine && typed == m_typed && m_bar->isVisible() == !typed.isEmpty())
         return;
     const bool grew = typed.size() > m_typed.size() || line != m_typedLine;
+    const bool sameLine = line == m_typedLine && m_bar->isVisible();
+    const int oldWidth = m_bar->width();
     m_typedLine = line;
     m_typed = typed;
     placeBar();
+    if (!grew || !m_bar->isVisible())
+        return;
     // The marker and the key the keystroke sank are what the pupil waits
     // for: they go to the screen now, with whatever else is already due,
-    // and the rest the keystroke changes (text box, counters) follows.
-    if (grew && m_bar->isVisible())
+    // and the rest the keystroke changes (text box, counters) follows. On
+    // the same line only the stretch the character adds is new.
+    if (sameLine && m_bar->width() > oldWidth)
+        m_bar->repaint(QRect(oldWidth, 0, m_bar->width() - oldWidth, m_bar->height()));
+    else
         m_bar->repaint();
 }
 
@@ -128,20 +168,41 @@ void SentenceDisplay::placeBar() {
 }
 
 void SentenceDisplay::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        m_laidOut.clear();
+        m_lineLeft.clear();
         placeBar();
+    }
     QWidget::changeEvent(event);
 }
 
-void SentenceDisplay::paintEvent(QPaintEvent*) {
+void SentenceDisplay::resizeEvent(QResizeEvent* event) {
+    m_laidOut.clear();
+    m_lineLeft.clear();
+    QWidget::resizeEvent(event);
+}
+
+void SentenceDisplay::paintEvent(QPaintEvent* event) {
+    const QFontMetrics metrics = fontMetrics();
+    if (m_laidOut.empty()) {
+        for (const QString& line : m_lines) {
+            QStaticText text(line);
+            text.setTextFormat(Qt::PlainText);
+            text.prepare(QTransform(), font());
+            m_laidOut.push_back(text);
+            m_lineLeft.push_back(m_centred ? (width() - metrics.horizontalAdvance(line)) / 2 : 0);
+        }
+    }
     QPainter p(this);
     p.setPen(palette().color(QPalette::WindowText));
-    const QFontMetrics metrics = fontMetrics();
-    int y = metrics.ascent() + 1;
-    for (const QString& line : m_text.split(QLatin1Char('\n'))) {
-        const int x = m_centred ? (width() - metrics.horizontalAdvance(line)) / 2 : 0;
-        p.drawText(x, y, line);
-        y += LineHeight();
+    const QRect dirty = event->rect();
+    const int lineHeight = LineHeight();
+    // The marker's repaint reaches one line, whose glyphs are laid out
+    // already.
+    for (size_t i = 0; i < m_laidOut.size(); ++i) {
+        const int top = static_cast<int>(i) * lineHeight;
+        if (top < dirty.bottom() + 1 && top + lineHeight > dirty.top())
+            p.drawStaticText(m_lineLeft[i], top + 1, m_laidOut[i]);
     }
 }
 
@@ -150,7 +211,7 @@ void SentenceDisplay::paintEvent(QPaintEvent*) {
 const QColor InputBox::kNormal(156, 196, 228);
 const QColor InputBox::kFlash(128, 255, 255);
 
-InputBox::InputBox(QWidget* parent) : QWidget(parent) {
+InputBox::InputBox(QWidget* parent) : QWidget(parent), m_lines{QString()} {
     setObjectName(QStringLiteral("txtInput"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -161,8 +222,31 @@ InputBox::InputBox(QWidget* parent) : QWidget(parent) {
 void InputBox::SetText(const QString& text) {
     if (text == m_text)
         return;
+    QStringList lines = text.split(QLatin1Char('\n'));
+    const QFontMetrics metrics = fontMetrics();
+    const int advance = metrics.horizontalAdvance(lines.back());
+    // A keystroke adds a character to the last line: only that character
+    // and the caret change, from the character before it (whose ink a
+    // ligature or kerning with the new one may alter) to the new caret.
+    if (lines.size() == m_lines.size() && text.startsWith(m_text)) {
+        const QString& old = m_lines.back();
+        const int before =
+            old.isEmpty() ? 0 : m_lastLineAdvance - metrics.horizontalAdvance(old.back());
+        const int line = static_cast<int>(lines.size()) - 1;
+        update(caretRect(line, before).united(caretRect(line, advance)));
+    } else {
+        update();
+    }
     m_text = text;
-    update();
+    m_lines = std::move(lines);
+    m_lastLineAdvance = advance;
+}
+
+QRect InputBox::caretRect(int line, int advance) const {
+    const int height = fontMetrics().height();
+    const int x = kTextLeft + advance + 1;
+    const int top = kTextTop + line * height;
+    return {x - kInkMargin, top - 1, kCaretWidth + 2 * kInkMargin, height + 2};
 }
 
 void InputBox::SetLocked(bool locked) {
@@ -199,31 +283,83 @@ void InputBox::timerEvent(QTimerEvent* event) {
     }
 }
 
-void InputBox::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    p.setPen(QPen(QColor(70, 110, 150), 1));
+QColor InputBox::faceColour() const {
     // While no sentence runs the box is locked and shown faded.
-    p.setBrush(m_locked && m_flashStep == 0 ? m_back.lighter(112) : m_back);
-    p.drawRoundedRect(box, 5, 5);
-    p.setRenderHint(QPainter::Antialiasing, false);
+    return m_locked && m_flashStep == 0 ? m_back.lighter(112) : m_back;
+}
+
+void InputBox::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        m_lastLineAdvance = fontMetrics().horizontalAdvance(m_lines.back());
+        update();
+    }
+    QWidget::changeEvent(event);
+}
+
+void InputBox::paintFace(QPainter& p) {
+    const QColor colour = faceColour();
+    const qreal ratio = devicePixelRatioF();
+    constexpr int c = kInputCorner;
+    if (m_corners.isNull() || colour != m_cornersColour || m_corners.devicePixelRatio() != ratio) {
+        // A small box drawn as the large one is: its corners are the
+        // large box's corners, pixel for pixel, and drawing it is cheap
+        // enough for the blink of a wrong keystroke.
+        QPixmap corners(QSize(2 * c + 2, 2 * c + 2) * ratio);
+        corners.setDevicePixelRatio(ratio);
+        corners.fill(Qt::transparent);
+        QPainter f(&corners);
+        f.setRenderHint(QPainter::Antialiasing);
+        f.setPen(QPen(kInputEdge, 1));
+        f.setBrush(colour);
+        f.drawRoundedRect(QRectF(0, 0, 2 * c + 2, 2 * c + 2).adjusted(0.5, 0.5, -0.5, -0.5),
+                          kInputRadius, kInputRadius);
+        f.end();
+        m_corners = corners;
+        m_cornersColour = colour;
+    }
+    const int w = width();
+    const int h = height();
+    // The one-pixel edge and the inside, as the antialiased box has them
+    // away from its corners.
+    p.fillRect(QRect(c, 0, w - 2 * c, 1), kInputEdge);
+    p.fillRect(QRect(c, h - 1, w - 2 * c, 1), kInputEdge);
+    p.fillRect(QRect(0, c, 1, h - 2 * c), kInputEdge);
+    p.fillRect(QRect(w - 1, c, 1, h - 2 * c), kInputEdge);
+    p.fillRect(QRect(c, 1, w - 2 * c, h - 2), colour);
+    p.fillRect(QRect(1, c, c - 1, h - 2 * c), colour);
+    p.fillRect(QRect(w - c, c, c - 1, h - 2 * c), colour);
+    const int far = c + 2; // where the far corners start in the small box
+    const auto corner = [&](int x, int y, int fromX, int fromY) {
+        p.drawPixmap(QRectF(x, y, c, c), m_corners,
+                     QRectF(fromX * ratio, fromY * ratio, c * ratio, c * ratio));
+    };
+    corner(0, 0, 0, 0);
+    corner(w - c, 0, far, 0);
+    corner(0, h - c, 0, far);
+    corner(w - c, h - c, far, far);
+}
+
+void InputBox::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    paintFace(p);
 
     // Two lines of a sentence fit the box, which is as high as the message
-    // panel that covers it after the sentence.
+    // panel that covers it after the sentence. Only the lines the repaint
+    // reaches are laid out.
     const QFontMetrics metrics = fontMetrics();
     const int lineHeight = metrics.height();
-    const QStringList lines = m_text.split(QLatin1Char('\n'));
-    int y = 2 + metrics.ascent();
+    const QRect dirty = event->rect();
     p.setPen(QColor(20, 30, 60));
-    for (const QString& line : lines) {
-        p.drawText(8, y, line);
-        y += lineHeight;
+    int top = kTextTop;
+    for (const QString& line : m_lines) {
+        if (top - 1 < dirty.bottom() + 1 && top + lineHeight + 1 > dirty.top())
+            p.drawText(kTextLeft, top + metrics.ascent(), line);
+        top += lineHeight;
     }
     if (hasFocus() && !m_locked) {
-        const int caretX = 8 + metrics.horizontalAdvance(lines.back()) + 1;
-        const int caretTop = 2 + (static_cast<int>(lines.size()) - 1) * lineHeight;
-        p.fillRect(QRect(caretX, caretTop, 2, metrics.height()), QColor(20, 30, 60));
+        const int caretX = kTextLeft + m_lastLineAdvance + 1;
+        const int caretTop = kTextTop + (static_cast<int>(m_lines.size()) - 1) * lineHeight;
+        p.fillRect(QRect(caretX, caretTop, kCaretWidth, metrics.height()), QColor(20, 30, 60));
     }
 }
 
@@ -250,8 +386,7 @@ QVariant InputBox::inputMethodQuery(Qt::InputMethodQuery query) const {
     case Qt::ImEnabled:
         return true;
     case Qt::ImCursorRectangle:
-        return QRect(8 + fontMetrics().horizontalAdvance(m_text.section(QLatin1Char('\n'), -1)), 4,
-                     2, fontMetrics().height());
+        return QRect(kTextLeft + m_lastLineAdvance, 4, kCaretWidth, fontMetrics().height());
     case Qt::ImSurroundingText:
         return QString();
     case Qt::ImCursorPosition:
@@ -279,14 +414,13 @@ bool InputBox::focusNextPrevChild(bool) {
 
 // -- SpeedGauge --------------------------------------------------------------
 
-SpeedGauge::SpeedGauge(QWidget* parent) : QWidget(parent) {
+SpeedGauge::SpeedGauge(QWidget* parent) : QWidget(parent), m_marker(new RecordMarker(this)) {
     setObjectName(QStringLiteral("picProgress"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    new RecordMarker(this);
 }
 
 void SpeedGauge::SetState(int length, std::int16_t level, int recordWidth) {
-    auto* marker = findChild<RecordMarker*>();
+    auto* marker = static_cast<RecordMarker*>(m_marker);
     marker->SetLevel(level);
     marker->setGeometry(1, 1, std::max(0, recordWidth), std::max(1, (height() - 2) / 3));
     marker->setVisible(recordWidth > 0);
@@ -305,12 +439,27 @@ void SpeedGauge::SetState(int length, std::int16_t level, int recordWidth) {
         update(QRect(from, 0, to - from + 2, height()));
 }
 
+void SpeedGauge::resizeEvent(QResizeEvent* event) {
+    m_tile = QPixmap();
+    QWidget::resizeEvent(event);
+}
+
 void SpeedGauge::paintEvent(QPaintEvent* event) {
+    if (m_tile.isNull() || m_tile.height() != height() || m_tileLevel != m_level) {
+        const std::int16_t level = m_level;
+        m_tile = GradientTile(height(),
+                              [level](int row) { return qColour(GaugeRowColour(level, row)); });
+        m_tileLevel = level;
+    }
     QPainter p(this);
-    p.fillRect(event->rect(), QColor(34, 38, 46));
+    const QRect dirty = event->rect();
     const int end = std::min(GaugeLineEnd(m_level, m_length), width());
-    for (int y = 0; y < height(); ++y)
-        p.fillRect(QRect(0, y, end, 1), qColour(GaugeRowColour(m_level, y)));
+    const QRect line = dirty.intersected(QRect(0, 0, end, height()));
+    if (!line.isEmpty())
+        PaintGradientTile(p, line, m_tile);
+    const QRegion rest = QRegion(dirty) - line;
+    for (const QRect& r : rest)
+        p.fillRect(r, QColor(34, 38, 46));
 }
 
 // -- Menu --------------------------------------------------------------------
@@ -481,24 +630,40 @@ PaperPanel::PaperPanel(const QString& name, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
 }
 
+void PaperPanel::resizeEvent(QResizeEvent* event) {
+    m_tile = QPixmap();
+    QWidget::resizeEvent(event);
+}
+
+QRegion PaperPanel::inside() const {
+    // The border's antialiased pixels lie within kPaperBorder + 1 of the
+    // edge, the rounded corners within the radius and the border.
+    const int edge = kPaperBorder + 1;
+    const int corner = static_cast<int>(kPaperRadius) + kPaperBorder + 1;
+    return QRegion(rect().adjusted(edge, corner, -edge, -corner)) +
+           QRegion(rect().adjusted(corner, edge, -corner, -edge));
+}
+
 void PaperPanel::paintEvent(QPaintEvent* event) {
-    constexpr double kRadius = 10;
-    constexpr int kBorder = 2;
+    const QRectF sheet = paperSheet(rect());
     QPainter p(this);
-    const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
-    QLinearGradient paper(r.topLeft(), r.bottomLeft());
-    paper.setColorAt(0, QColor(255, 254, 246));
-    paper.setColorAt(1, QColor(246, 243, 228));
     // What a keystroke uncovers (the marker, the typed text) lies inside the
     // sheet, clear of its rounded border: there the sheet is its gradient
-    // alone, the same pixels without tracing the outline.
-    const int clear = static_cast<int>(kRadius) + kBorder + 1;
-    if (rect().adjusted(clear, clear, -clear, -clear).contains(event->rect())) {
-        p.fillRect(event->rect(), paper);
+    // alone, the same pixels copied from a tile drawn once.
+    if ((event->region() - inside()).isEmpty()) {
+        if (m_tile.isNull() || m_tile.height() != height()) {
+            QImage tile(kGradientTileWidth, height(), QImage::Format_RGB32);
+            QPainter t(&tile);
+            t.fillRect(tile.rect(), paperGradient(sheet));
+            t.end();
+            m_tile = QPixmap::fromImage(std::move(tile));
+        }
+        for (const QRect& r : event->region())
+            PaintGradientTile(p, r, m_tile);
         return;
     }
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(40, 44, 52), kBorder));
-    p.setBrush(paper);
-    p.drawRoundedRect(r, kRadius, kRadius);
+    p.setPen(QPen(QColor(40, 44, 52), kPaperBorder));
+    p.setBrush(paperGradient(sheet));
+    p.drawRoundedRect(sheet, kPaperRadius, kPaperRadius);
 }

@@ -11,13 +11,20 @@
 //   LevelLamp        lblMediaLevel(3..5)
 //   TitleLetter      lblTitolo(i), one letter of the name over the panel
 //   PaperPanel       picDisplay, the sheet the sentence is written on
+//
+// What a keystroke changes is painted from pictures made beforehand (the
+// sheet's gradient, the input box's rounded corners) and only where it changed:
+// the marker's new stretch, the input box's new characters and caret.
 
 #include <QColor>
 #include <QPixmap>
+#include <QStaticText>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <cstdint>
+#include <vector>
 
 class SentenceDisplay : public QWidget {
     Q_OBJECT
@@ -35,11 +42,17 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void placeBar();
 
     QString m_text;
+    QStringList m_lines;
+    // The lines laid out once, for every repaint until the text, font or
+    // width changes.
+    std::vector<QStaticText> m_laidOut;
+    std::vector<int> m_lineLeft;
     bool m_centred = true;
     int m_typedLine = 0;
     QString m_typed;
@@ -77,6 +90,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
@@ -85,11 +99,23 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    QColor faceColour() const;
+    void paintFace(QPainter& p);
+    // The part of the box around a caret `advance` pixels into line `line`.
+    QRect caretRect(int line, int advance) const;
+
     QString m_text;
+    QStringList m_lines;
+    // How far the last line reaches, where the caret stands.
+    int m_lastLineAdvance = 0;
     bool m_locked = true;
     QColor m_back = kNormal;
     int m_flashStep = 0;
     int m_flashTimer = 0;
+    // The four rounded corners of the box in the colour they were drawn
+    // in; the straight edges and the inside are plain fills.
+    QPixmap m_corners;
+    QColor m_cornersColour;
 };
 
 class SpeedGauge : public QWidget {
@@ -103,11 +129,16 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     int m_length = 0;
     std::int16_t m_level = 1;
     int m_recordWidth = 0;
+    QWidget* m_marker;
+    // The level's colours as a narrow tile, drawn once per level and height.
+    QPixmap m_tile;
+    std::int16_t m_tileLevel = 0;
 };
 
 class MenuFrame : public QWidget {
@@ -204,4 +235,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Where the sheet is its gradient alone, clear of the rounded border.
+    QRegion inside() const;
+
+    // The sheet's gradient as a narrow tile, drawn once per height.
+    QPixmap m_tile;
 };

@@ -74,6 +74,33 @@ TEST(SoundPlayer, ReadsItsSoundsOnceTheDeviceIsOpen) {
     EXPECT_EQ(reads, 2);
 }
 
+// A long sound of the source is heard seldom: it is read and decoded each
+// time it plays, not kept decoded in between; a short one is read once.
+TEST(SoundPlayer, ReadsALongSoundAgainEachTimeItPlays) {
+    std::atomic<int> reads = 0;
+    SoundPlayer player("null");
+    const std::vector<uint8_t> longSound = wave::pcm8(
+        SoundPlayer::outputRate, std::vector<uint8_t>(SoundPlayer::keptFrames + 1, 0x90));
+    player.setSource(
+        [&](int number) {
+            ++reads;
+            return number == 110 ? longSound : shortClick();
+        },
+        {107, 110});
+    player.start();
+    ASSERT_TRUE(
+        eventually([&] { return player.deviceState() == SoundPlayer::DeviceState::Ready; }));
+    EXPECT_EQ(reads, 2);
+    for (int round = 1; round <= 2; ++round) {
+        player.play(110);
+        ASSERT_TRUE(eventually([&] { return player.soundsStarted() == 2 * round - 1; }));
+        EXPECT_EQ(reads, 2 + round);
+        player.play(107);
+        ASSERT_TRUE(eventually([&] { return player.soundsStarted() == 2 * round; }));
+        EXPECT_EQ(reads, 2 + round);
+    }
+}
+
 TEST(SoundPlayer, AMissingDevicePrintsNothing) {
     // ALSA reports an unknown device on stderr unless told not to.
     std::FILE* capture = std::tmpfile();
