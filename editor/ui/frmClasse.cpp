@@ -20,18 +20,22 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <ctime>
 
 namespace {
 
 constexpr int kWindowWidth = 1180;
 constexpr int kWindowHeight = 820;
+// Room left on the screen for the window manager's title bar and borders.
+constexpr int kFrameAllowance = 40;
 constexpr int kKeyMapMaxWidth = 620;
 constexpr int kRowPadding = 8;
 // Column titles longer than this are laid out on two lines.
@@ -108,7 +112,11 @@ ClassWindowPorts frmClasse::DesktopPorts(QWidget* parent, MessagePort& messages,
 
 void frmClasse::Build() {
     setObjectName(QStringLiteral("frmClasse"));
-    resize(kWindowWidth, kWindowHeight);
+    // As large as the figures want, but within the screen: many school
+    // computers still show 1024 x 768.
+    const QRect area = screen()->availableGeometry();
+    resize(std::min(kWindowWidth, area.width() - kFrameAllowance),
+           std::min(kWindowHeight, area.height() - kFrameAllowance));
     auto* layout = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;
