@@ -306,7 +306,7 @@ constexpr UiTextEntry kEditorTexts[] = {
     {"2543", "Classe:"_cp1252, {}},
     {"2544", "Tutte"_cp1252, {}},
     {"2545", "Tasti sbagliati più spesso dalla classe"_cp1252, {}},
-    {"2546", "Esporta &CSV..."_cp1252, {}},
+    {"2546", "&Esporta CSV..."_cp1252, {}},
     {"2547", "&Rapporto PDF..."_cp1252, {}},
     {"2548", "Cartella della classe"_cp1252, {}},
     {"2549", "A&ggiorna"_cp1252, {}},

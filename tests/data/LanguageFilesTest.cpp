@@ -187,6 +187,7 @@ TEST(LanguageFiles, CaptionsKeepOneUniqueAccessKeyPerWindow) {
         {"2105", "2107", "2109", "2112", "2120", "2131"}, // editor window at start
         {"2009", "2105", "2107", "2109", "2120", "2131"}, // same, cmdLeggi reset to 2009
         {"2105", "2126"},                                 // editor's about box
+        {"2546", "2547", "2549", "2550"},                 // class window
     };
     const auto checkWindows =
         [&windows](const std::function<std::string(const std::string&)>& caption) {
