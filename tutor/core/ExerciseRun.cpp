@@ -32,30 +32,57 @@ std::int16_t LevelOf(std::int16_t sentenceNumber) {
 
 } // namespace
 
-ExerciseRun::ExerciseRun(TutorPortSet ports, ExerciseCatalogue& catalogue, TutorObserver& observer,
-                         const UiTexts& texts, bool largeScreen)
+// Every public operation holds one; operations that call one another publish
+// once, when the outermost ends, so the window renders each operation's
+// outcome once and never a state halfway through it.
+class ExerciseRun::Notifier {
+public:
+    explicit Notifier(ExerciseRun& run) : m_run(run) { ++m_run.m_operationDepth; }
+    ~Notifier() {
+        if (--m_run.m_operationDepth == 0)
+            m_run.Publish();
+    }
+    Notifier(const Notifier&) = delete;
+    Notifier& operator=(const Notifier&) = delete;
+
+private:
+    ExerciseRun& m_run;
+};
+
+ExerciseRun::ExerciseRun(TutorPortSet ports, ExerciseCatalogue& catalogue, KeyboardModel& keyboard,
+                         TutorObserver& observer, const UiTexts& texts, bool largeScreen)
     : m_clock(ports.clock), m_random(ports.random), m_capsLock(ports.capsLock),
-      m_presenter(ports.results), m_catalogue(catalogue), m_observer(observer), m_texts(texts),
+      m_presenter(ports.results), m_catalogue(catalogue), m_keyboard(keyboard),
+      m_observer(observer), m_texts(texts),
       m_timing(m_screen, m_results, m_random, largeScreen ? kLargeGaugeWidth : kGaugeWidth),
       m_counterSeparator(largeScreen ? " / " : "/") {
-    SetDifficulty(0);
+    m_timing.SetDifficulty(0, m_texts);
+    // No Enter prompt blinks until the start screen asks for it.
+    m_keyboard.MarkSentenceRunning();
+    // The window renders the whole screen first; from then on it is told
+    // what changes.
+    m_published = m_screen;
+    KeyboardChanges before;
+    m_keyboard.TakeChanges(before);
 }
 
 void ExerciseRun::SetTexts(const UiTexts& texts) {
+    Notifier notify(*this);
     m_texts = texts;
     m_catalogue.SetTexts(texts);
     SetDifficulty(m_results.Difficulty);
 }
 
 void ExerciseRun::SetDifficulty(std::int16_t index) {
+    Notifier notify(*this);
     m_timing.SetDifficulty(index, m_texts);
 }
 
 void ExerciseRun::ChooseDifficulty(std::int16_t index) {
+    Notifier notify(*this);
     SetDifficulty(index);
     if (m_screen.levelPanelVisible)
         Sound(kSoundClick);
-    Publish();
 }
 
 void ExerciseRun::ToggleSounds() {
@@ -68,6 +95,7 @@ void ExerciseRun::PlayClick() {
 }
 
 char ExerciseRun::KeyPressed(char code) {
+    Notifier notify(*this);
     if (m_sentence.Busy || m_closing)
         return 0;
     // The Enter that starts a sentence does its work here and goes no
@@ -80,14 +108,15 @@ char ExerciseRun::KeyPressed(char code) {
 }
 
 void ExerciseRun::StartRequest() {
+    Notifier notify(*this);
     if (!m_screen.startEnabled || m_sentence.Busy || m_closing)
         return;
     m_screen.startEnabled = false;
     StartNextSentence();
-    Publish();
 }
 
 char ExerciseRun::EvaluateKeystroke(char code) {
+    Notifier notify(*this);
     if (m_sentence.SentenceDone || m_closing)
         return 0;
     if (m_sentence.ExpectedChar.empty())
@@ -107,7 +136,6 @@ char ExerciseRun::EvaluateKeystroke(char code) {
             UpdateErrorFace();
         }
         SwitchCapsLockOff();
-        Publish();
         return 0;
     }
     NoteKeystroke(code);
@@ -121,19 +149,19 @@ char ExerciseRun::EvaluateKeystroke(char code) {
         m_screen.input += code;
         if (code == '\r')
             m_screen.input += '\n';
-        Publish();
         return code;
     }
     FinishSentence();
-    Publish();
     return 0;
 }
 
 void ExerciseRun::BeginSentence() {
+    Notifier notify(*this);
     AdvancePosition(true);
 }
 
 void ExerciseRun::BeginSentence(const std::string& sentence) {
+    Notifier notify(*this);
     m_sentence.CurrentSentence = sentence;
     m_sentence.SentenceDone = false;
     m_screen.sentence = sentence;
@@ -141,7 +169,6 @@ void ExerciseRun::BeginSentence(const std::string& sentence) {
     m_screen.input.clear();
     m_screen.inputLocked = false;
     BeginSentence();
-    Publish();
 }
 
 void ExerciseRun::AdvancePosition(bool reset) {
@@ -159,13 +186,13 @@ void ExerciseRun::AdvancePosition(bool reset) {
         s.ExpectedChar.assign(1, expected);
         ShowTypedPart();
         m_screen.typeForMeVisible = !FindKeyEntry(expected).has_value();
-        m_observer.HighlightNextKey(expected, s.Position);
+        m_keyboard.HighlightNextKey(expected);
         if (expected == '\r')
             ++s.Position;
     } else {
         s.SentenceDone = true;
         m_screen.typeForMeVisible = false;
-        m_observer.ClearHighlightFrames();
+        m_keyboard.ClearHighlightFrames();
     }
 }
 
@@ -185,7 +212,7 @@ void ExerciseRun::FinishSentence() {
     m_screen.typedOnLine.clear();
     m_screen.input = m_sentence.CurrentSentence;
     m_screen.startEnabled = true;
-    m_observer.RedrawAllKeysRaised();
+    m_keyboard.RedrawAllKeysRaised();
     const SentenceResult result = m_timing.EvaluateSentence(
         m_clock.Now(), m_sentence.CurrentSentence, m_sentence.Position, m_sentenceNumber,
         m_levelsReached, m_sentence.FirstOfLevel, m_texts);
@@ -196,6 +223,7 @@ void ExerciseRun::FinishSentence() {
 }
 
 void ExerciseRun::PauseTick() {
+    Notifier notify(*this);
     if (!m_sentence.Busy)
         return;
     if (m_clock.Now() - m_pauseStart < kPauseSeconds)
@@ -204,13 +232,16 @@ void ExerciseRun::PauseTick() {
     m_screen.enterPrompt = true;
     m_sentence.Busy = false;
     m_screen.busy = false;
-    Publish();
 }
 
 void ExerciseRun::StartNextSentence() {
+    Notifier notify(*this);
     m_observer.CloseKeyMap();
+    // The finger images come back onto the keys in the map window's place.
+    if (m_keyboard.KeyMap() && !m_keyboard.StripVisible())
+        m_keyboard.ShowFingerImages(true);
     m_screen.enterPrompt = false;
-    m_observer.RedrawAllKeysRaised();
+    m_keyboard.RedrawAllKeysRaised();
     m_screen.clockText = "00:00";
     m_screen.typedLine = 0;
     m_screen.typedOnLine.clear();
@@ -362,7 +393,7 @@ void ExerciseRun::ResetToStart() {
     m_screen.input.clear();
     m_screen.inputLocked = true;
     m_sentence.SentenceDone = false;
-    m_observer.ClearHighlightFrames();
+    m_keyboard.ClearHighlightFrames();
 
     m_screen.litLamp = 0;
     m_screen.levelAverages = {};
@@ -405,6 +436,7 @@ void ExerciseRun::ResetToStart() {
 }
 
 void ExerciseRun::Restart() {
+    Notifier notify(*this);
     if (m_closing)
         return;
     m_timing.StopClock();
@@ -412,7 +444,6 @@ void ExerciseRun::Restart() {
         m_practice->SentenceAbandoned();
     m_sentence.ExerciseOver = true;
     StartNextSentence();
-    Publish();
 }
 
 bool ExerciseRun::RestartAvailable() const {
@@ -427,41 +458,43 @@ std::string ExerciseRun::WelcomeText() const {
 }
 
 void ExerciseRun::ShowStartChoices() {
+    Notifier notify(*this);
     if (!m_catalogue.Entries().empty() && m_catalogue.ExerciseFile().empty())
         m_screen.listVisible = true;
     m_screen.levelPanelVisible = true;
-    Publish();
 }
 
 void ExerciseRun::EnableStart() {
+    Notifier notify(*this);
+    if (!m_keyboard.StripVisible())
+        m_keyboard.ShowFingerImages(false);
     if (m_closing || m_sentence.Busy || !m_sentence.ExpectedChar.empty())
         return;
     m_screen.startEnabled = true;
     m_screen.enterPrompt = true;
-    Publish();
 }
 
 void ExerciseRun::TypeForMe() {
+    Notifier notify(*this);
     if (!m_screen.typeForMeVisible)
         return;
     m_screen.typeForMeVisible = false;
     if (!m_sentence.ExpectedChar.empty())
         EvaluateKeystroke(m_sentence.ExpectedChar[0]);
-    Publish();
 }
 
 void ExerciseRun::ClockTick() {
+    Notifier notify(*this);
     if (!m_screen.clockRunning)
         return;
     m_timing.ClockTick(m_clock.Now(), m_sentence.Position);
-    Publish();
 }
 
 void ExerciseRun::RecordAnimationTick() {
+    Notifier notify(*this);
     if (!m_screen.recordAnimation)
         return;
     m_timing.RecordAnimationTick();
-    Publish();
 }
 
 void ExerciseRun::UpdateErrorFace() {
@@ -485,8 +518,80 @@ void ExerciseRun::Sound(int number) {
         m_observer.PlaySound(number);
 }
 
+std::optional<char> ExerciseRun::CurrentCharacter() const {
+    if (m_sentence.ExpectedChar.empty() || m_sentence.SentenceDone)
+        return std::nullopt;
+    return m_sentence.ExpectedChar[0];
+}
+
 void ExerciseRun::Publish() {
-    m_observer.ScreenChanged(m_screen);
+    // The Enter prompt on the keyboard follows the screen's.
+    if (m_screen.enterPrompt != m_published.enterPrompt) {
+        if (m_screen.enterPrompt)
+            m_keyboard.FlashBotton();
+        else
+            m_keyboard.MarkSentenceRunning();
+    }
+    m_change.parts = ChangedParts(m_published, m_screen);
+    m_keyboard.TakeChanges(m_change.keyboard);
+    if (m_change.parts.any())
+        m_published = m_screen;
+    m_observer.ScreenChanged(m_screen, m_change);
+    m_change.keyboard.Clear();
+}
+
+// -- the keyboard picture --------------------------------------------------------
+
+void ExerciseRun::LoadKeyboardOptions(bool highlight, bool keyMap, KeySplit split) {
+    Notifier notify(*this);
+    m_keyboard.LoadOptions(highlight, keyMap, split);
+}
+
+void ExerciseRun::SetKeyMap(bool on) {
+    Notifier notify(*this);
+    m_keyboard.SetKeyMap(on, CurrentCharacter());
+}
+
+void ExerciseRun::SetHighlight(bool on) {
+    Notifier notify(*this);
+    m_keyboard.SetHighlight(on, CurrentCharacter());
+}
+
+void ExerciseRun::KeyDoubleClicked(int key) {
+    Notifier notify(*this);
+    if (m_keyboard.KeyDoubleClicked(key, CurrentCharacter()))
+        Sound(kSoundSplit);
+}
+
+void ExerciseRun::FingerImageDoubleClicked() {
+    Notifier notify(*this);
+    m_keyboard.FingerImageDoubleClicked(CurrentCharacter());
+}
+
+void ExerciseRun::StripDoubleClicked() {
+    Notifier notify(*this);
+    m_keyboard.StripDoubleClicked();
+}
+
+void ExerciseRun::PromptTick() {
+    Notifier notify(*this);
+    m_keyboard.PromptTick();
+}
+
+void ExerciseRun::StopEnterPrompt() {
+    Notifier notify(*this);
+    m_keyboard.MarkSentenceRunning();
+}
+
+void ExerciseRun::RaiseEnterKeys() {
+    Notifier notify(*this);
+    m_keyboard.DrawKeyBevel(KeyTable::kEnterKey, true);
+    m_keyboard.DrawKeyBevel(KeyTable::kEnterUpperKey, true);
+}
+
+void ExerciseRun::FlashEnterPrompt() {
+    Notifier notify(*this);
+    m_keyboard.FlashBotton();
 }
 
 void ExerciseRun::NoteKeystroke(char typed) {

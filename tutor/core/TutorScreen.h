@@ -1,14 +1,19 @@
 // What the tutor's main window shows while exercises run, and the observer
 // through which the exercise run tells the window about it. TutorScreen is
 // the visible state (texts, counters, gauge, lamps, message, enabled and
-// visible controls): the window renders it whenever ScreenChanged arrives.
-// The observer's other calls are moments rather than states: a sound, a
-// blink, a key to highlight. The window draws; it decides nothing.
+// visible controls) and, beside it, the run's KeyboardModel is the state of
+// the keyboard picture. The run publishes both once per operation: one
+// ScreenChanged carrying what changed, which the window renders and nothing
+// more. The observer's other calls are moments rather than states: a sound,
+// a blink, the start screen to type out. The window draws; it decides
+// nothing.
 #pragma once
 
+#include "tutor/core/KeyboardModel.h"
 #include "tutor/core/Scoring.h"
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <string>
 
@@ -85,19 +90,47 @@ struct TutorScreen {
     bool levelPanelVisible = false;
 };
 
+// The parts of the screen a window renders together; each names the fields
+// of TutorScreen it covers.
+enum class ScreenPart {
+    Caption,   // caption
+    Sentence,  // sentence, sentenceLeftAligned
+    TypedPart, // typedLine, typedOnLine, typedColour
+    Input,     // input, inputLocked
+    Counters,  // correctCounter, wrongCounter
+    Face,      // face
+    Clock,     // clockText, clockRunning
+    Gauge,     // gaugeVisible, gaugeWidth, gaugeLength, recordMarkerWidth, level, the end icons
+    Lamps,     // litLamp, levelAverages, sentenceNumber
+    Message,   // messageVisible, message, picture, pointsIcon, recordAnimation
+    Controls,  // startEnabled, enterPrompt, busy, the menus, list and level panel
+};
+inline constexpr int kScreenPartCount = static_cast<int>(ScreenPart::Controls) + 1;
+
+// What one operation of the run changed: the parts of the screen that differ
+// from the screen published before, and what changed on the keyboard.
+struct ScreenChange {
+    std::bitset<kScreenPartCount> parts;
+    KeyboardChanges keyboard;
+
+    bool Has(ScreenPart part) const { return parts.test(static_cast<std::size_t>(part)); }
+    // Every part, for a window rendering the screen for the first time.
+    static ScreenChange Everything();
+};
+
+// The parts in which two screens differ.
+std::bitset<kScreenPartCount> ChangedParts(const TutorScreen& before, const TutorScreen& after);
+
 class TutorObserver {
 public:
     virtual ~TutorObserver() = default;
-    virtual void ScreenChanged(const TutorScreen& screen) = 0;
+    // Once per operation of the run (a key, a tick, a click), after it.
+    virtual void ScreenChanged(const TutorScreen& screen, const ScreenChange& change) = 0;
     // Only sounds the pupil wants: the run leaves out every sound while
     // sounds are off, except where a sound must play anyway.
     virtual void PlaySound(int number) = 0;
     virtual void FlashInputBox() = 0;
-    // The next character and its 1-based position (0: show again).
-    virtual void HighlightNextKey(char character, std::int16_t position) = 0;
-    virtual void ClearHighlightFrames() = 0;
-    virtual void RedrawAllKeysRaised() = 0;
-    // A sentence is requested: the separate key map closes.
+    // A sentence is requested: the separate key map window closes.
     virtual void CloseKeyMap() = 0;
     // The start screen returns: the window types out WelcomeText and then
     // calls ShowStartChoices and EnableStart.

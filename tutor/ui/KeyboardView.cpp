@@ -89,7 +89,7 @@ void barArrow(QPainter& p, const QPointF& from, double length, double head, bool
 
 } // namespace
 
-KeyboardView::KeyboardView(KeyboardModel& model, QWidget* parent)
+KeyboardView::KeyboardView(const KeyboardModel& model, QWidget* parent)
     : QWidget(parent), m_model(model) {
     setObjectName(QStringLiteral("picKeyword"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -98,12 +98,7 @@ KeyboardView::KeyboardView(KeyboardModel& model, QWidget* parent)
         m_captions[static_cast<size_t>(key)] =
             ToQString(std::string(KeyTable::Key(static_cast<std::int16_t>(key)).caption));
     SetFontScale(1.0);
-    m_model.SetObserver(this);
     resize(kDesignWidth, kDesignHeight);
-}
-
-KeyboardView::~KeyboardView() {
-    m_model.SetObserver(nullptr);
 }
 
 void KeyboardView::SetFingerPictures(
@@ -194,7 +189,12 @@ int KeyboardView::fingerImageAt(const QPoint& point) const {
     return -1;
 }
 
-void KeyboardView::AreaChanged(const TwipsRect& area) {
+void KeyboardView::AreasChanged(const std::vector<TwipsRect>& areas) {
+    for (const TwipsRect& area : areas)
+        areaChanged(area);
+}
+
+void KeyboardView::areaChanged(const TwipsRect& area) {
     // Pictures keep their size when the window grows, so their pixels are
     // not the scaled design area.
     if (area == KeyboardModel::PromptImageRect()) {

@@ -147,7 +147,7 @@ frmZentavo::frmZentavo(TutorEnvironment environment, QWidget* parent)
     TutorObserver& observer = *this;
     m_run = std::make_unique<ExerciseRun>(
         TutorPortSet{*m_env.clock, *m_env.random, *m_capsLockAdapter, *m_env.results}, *m_catalogue,
-        observer, m_texts, m_env.largeScreen);
+        m_keyboard, observer, m_texts, m_env.largeScreen);
     m_run->SetSoundsOn(m_settings.SoundsOn);
     StartPracticeRecording();
     if (!m_env.wordListPath.empty()) {
@@ -160,8 +160,8 @@ frmZentavo::frmZentavo(TutorEnvironment environment, QWidget* parent)
     optLevel[static_cast<size_t>(level)]->setChecked(true);
     m_run->SetDifficulty(static_cast<std::int16_t>(level));
 
-    m_keyboard.LoadOptions(m_settings.Highlight, m_settings.KeyMap,
-                           m_settings.Ergonomic ? KeySplit::Ergonomic : KeySplit::Classic);
+    m_run->LoadKeyboardOptions(m_settings.Highlight, m_settings.KeyMap,
+                               m_settings.Ergonomic ? KeySplit::Ergonomic : KeySplit::Classic);
     UpdateToolTipOfKeyB();
     RenderMenuStates();
 
@@ -174,12 +174,11 @@ frmZentavo::frmZentavo(TutorEnvironment environment, QWidget* parent)
             m_commandLine.clear();
     }
     m_catalogue->FillExerciseList();
-    Render(m_run->Screen(), true);
+    Render(m_run->Screen(), ScreenChange::Everything());
 }
 
 frmZentavo::~frmZentavo() {
     m_sequence->Cancel();
-    m_keyboard.SetObserver(nullptr);
 }
 
 void frmZentavo::LoadSettingsAndTexts() {
@@ -334,8 +333,6 @@ void frmZentavo::StartScreenReady() {
     // The focus is settled before the map window starts sliding in: a key
     // pressed while it slides belongs to the exercise.
     picNotebook->setFocus();
-    if (!m_keyboard.StripVisible())
-        m_keyboard.ShowFingerImages(false);
     if (m_env.mapWindow) {
         const QRect a = picKeyword->KeyRectPixels(kMapAnchorKey);
         const QPoint anchor = picNotebook->mapToGlobal(picKeyword->geometry().topLeft() +
@@ -375,7 +372,7 @@ void frmZentavo::txtInput_RightButton() {
 
 bool frmZentavo::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick && watched == imgMappaTastiEsterna)
-        m_keyboard.StripDoubleClicked();
+        m_run->StripDoubleClicked();
     return false;
 }
 
@@ -438,7 +435,7 @@ void frmZentavo::Timer1_Timer() {
     m_run->ClockTick();
 }
 void frmZentavo::Timer2_Timer() {
-    m_keyboard.PromptTick();
+    m_run->PromptTick();
 }
 void frmZentavo::Timer3_Timer() {
     m_run->RecordAnimationTick();
@@ -487,13 +484,13 @@ void frmZentavo::lblMenu_Click(int index) {
         RenderMenuStates();
         break;
     case kMenuKeyMap:
-        m_keyboard.SetKeyMap(!m_keyboard.KeyMap(), CurrentCharacter());
+        m_run->SetKeyMap(!m_keyboard.KeyMap());
         UpdateToolTipOfKeyB();
         RenderMenuStates();
         m_run->PlayClick();
         break;
     case kMenuHighlight:
-        m_keyboard.SetHighlight(!m_keyboard.Highlight(), CurrentCharacter());
+        m_run->SetHighlight(!m_keyboard.Highlight());
         RenderMenuStates();
         m_run->PlayClick();
         break;
@@ -540,12 +537,9 @@ void frmZentavo::ChangeLanguage() {
 void frmZentavo::PrintKeyboard() {
     StampaTastiera::Host host;
     host.keyboard = picKeyword;
-    host.markSentenceRunning = [this] { m_keyboard.MarkSentenceRunning(); };
-    host.raiseEnterKeys = [this] {
-        m_keyboard.DrawKeyBevel(KeyTable::kEnterKey, true);
-        m_keyboard.DrawKeyBevel(KeyTable::kEnterUpperKey, true);
-    };
-    host.flashBotton = [this] { m_keyboard.FlashBotton(); };
+    host.markSentenceRunning = [this] { m_run->StopEnterPrompt(); };
+    host.raiseEnterKeys = [this] { m_run->RaiseEnterKeys(); };
+    host.flashBotton = [this] { m_run->FlashEnterPrompt(); };
     StampaTastiera printing(host, m_texts, *m_env.messages);
     printing.Run();
 }

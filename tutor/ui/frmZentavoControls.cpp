@@ -138,24 +138,10 @@ void frmZentavo::BuildControls() {
 
     picKeyword = new KeyboardView(m_keyboard, picNotebook);
     picKeyword->setGeometry(kKeyboard);
-    connect(picKeyword, &KeyboardView::keyDoubleClicked, this, [this](int key) {
-        if (m_keyboard.KeyDoubleClicked(key, CurrentCharacter()))
-            PlayIfSoundsOn(kSoundSplit);
-    });
+    connect(picKeyword, &KeyboardView::keyDoubleClicked, this,
+            [this](int key) { m_run->KeyDoubleClicked(key); });
     connect(picKeyword, &KeyboardView::fingerImageDoubleClicked, this,
-            [this] { m_keyboard.FingerImageDoubleClicked(CurrentCharacter()); });
-    connect(picKeyword, &KeyboardView::stripChanged, this, [this](bool visible) {
-        if (visible && imgMappaTastiEsterna->pixmap().isNull())
-            imgMappaTastiEsterna->setPixmap(
-                Pictures::pixmap(Pictures::Role::FingerMapStrip, kStripSize));
-        imgMappaTastiEsterna->setVisible(visible);
-    });
-    connect(picKeyword, &KeyboardView::promptTimerChanged, this, [this](bool running) {
-        if (running)
-            Timer2->start();
-        else
-            Timer2->stop();
-    });
+            [this] { m_run->FingerImageDoubleClicked(); });
 
     imgX = imageControl(QStringLiteral("imgX"), picNotebook);
     imgX->hide();

@@ -69,32 +69,20 @@ public:
 
 class RecordingObserver : public TutorObserver {
 public:
-    void ScreenChanged(const TutorScreen& s) override {
+    void ScreenChanged(const TutorScreen& s, const ScreenChange& change) override {
         screen = s;
-        ++screenChanges;
+        changes.push_back(change);
     }
     void PlaySound(int number) override { sounds.push_back(number); }
     void FlashInputBox() override { ++flashes; }
-    void HighlightNextKey(char character, std::int16_t position) override {
-        highlights.push_back({character, position});
-    }
-    void ClearHighlightFrames() override { ++framesCleared; }
-    void RedrawAllKeysRaised() override { ++keysRaised; }
     void CloseKeyMap() override { ++keyMapClosed; }
     void ShowWelcome() override { ++welcomes; }
     void CloseProgram() override { ++closeRequests; }
 
-    struct Highlight {
-        char character;
-        std::int16_t position;
-    };
     TutorScreen screen;
-    int screenChanges = 0;
+    std::vector<ScreenChange> changes;
     std::vector<int> sounds;
     int flashes = 0;
-    std::vector<Highlight> highlights;
-    int framesCleared = 0;
-    int keysRaised = 0;
     int keyMapClosed = 0;
     int welcomes = 0;
     int closeRequests = 0;

@@ -56,7 +56,7 @@ TEST_F(KeyboardViewTest, RaisedKeysAreLitFromTheTopLeft) {
 }
 
 TEST_F(KeyboardViewTest, SunkenKeysSwapTheBevel) {
-    model.HighlightNextKey('a', 1);
+    model.HighlightNextKey('a');
     const QRect a = view.KeyRectPixels(10);
     const StoredColour base = model.KeyColour(10);
     EXPECT_EQ(at({a.left() - 1, a.center().y()}), rgbOf(DarkBevelOf(base)) & 0xFFFFFF);
@@ -65,7 +65,7 @@ TEST_F(KeyboardViewTest, SunkenKeysSwapTheBevel) {
 
 TEST_F(KeyboardViewTest, HighlightFramesDarkenByMasking) {
     model.LoadOptions(true, true, KeySplit::Classic);
-    model.HighlightNextKey('A', 1);
+    model.HighlightNextKey('A');
     const QRect shift = view.KeyRectPixels(36);
     const StoredColour base = model.KeyColour(36);
     // a point of the right Shift clear of its arrow symbol
@@ -167,28 +167,23 @@ TEST_F(KeyboardViewTest, RepaintsOnlyTheKeysThatChanged) {
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     model.MarkSentenceRunning();
-    model.HighlightNextKey('a', 1);
+    model.HighlightNextKey('a');
+    KeyboardChanges changes;
+    model.TakeChanges(changes);
+    view.AreasChanged(changes.areas);
     QCoreApplication::processEvents();
     PaintRecorder recorder;
     view.installEventFilter(&recorder);
-    model.HighlightNextKey('s', 2);
+    model.HighlightNextKey('s');
+    changes.Clear();
+    model.TakeChanges(changes);
+    view.AreasChanged(changes.areas);
     QTRY_VERIFY(!recorder.painted.isEmpty());
     const QRegion allowed =
         QRegion(view.ToPixels(model.KeyAreaWithBevel(10)).adjusted(-1, -1, 1, 1)) +
         view.ToPixels(model.KeyAreaWithBevel(11)).adjusted(-1, -1, 1, 1);
     EXPECT_TRUE((recorder.painted - allowed).isEmpty());
     EXPECT_FALSE(recorder.painted.intersects(view.KeyRectPixels(13)));
-}
-
-TEST_F(KeyboardViewTest, SignalsTheWindowsParts) {
-    QSignalSpy typeForMe(&view, &KeyboardView::typeForMeChanged);
-    QSignalSpy timer(&view, &KeyboardView::promptTimerChanged);
-    model.HighlightNextKey('{', 1);
-    model.FlashBotton();
-    ASSERT_EQ(typeForMe.count(), 1);
-    EXPECT_TRUE(typeForMe.at(0).at(0).toBool());
-    ASSERT_EQ(timer.count(), 1);
-    EXPECT_TRUE(timer.at(0).at(0).toBool());
 }
 
 // Each key's cap is drawn once and copied afterwards; a change of what a cap

@@ -1,4 +1,4 @@
-#include "tutor/ui/KeyboardModel.h"
+#include "tutor/core/KeyboardModel.h"
 
 #include "tutor/core/KeyMapShading.h"
 
@@ -96,17 +96,15 @@ void KeyboardModel::ClearHighlightFrames() {
         setFrame(frame, false);
 }
 
-KeyboardModel::HighlightOutcome KeyboardModel::HighlightNextKey(char character, int position) {
+void KeyboardModel::HighlightNextKey(char character) {
     if (m_highlight)
         ClearHighlightFrames();
-    const bool growsMarker = position >= 2;
     const auto entryIndex = FindKeyEntry(character);
     if (!entryIndex) {
-        setTypeForMe(true);
         // No key is to be pressed for this character, so none is shown down.
         RedrawAllKeysRaised();
         m_extraHighlight = false;
-        return {false, growsMarker};
+        return;
     }
     const KeyEntry& entry = KeyTable::Entry(*entryIndex);
 
@@ -151,7 +149,6 @@ KeyboardModel::HighlightOutcome KeyboardModel::HighlightNextKey(char character, 
             m_extraHighlight = true;
     }
     m_highlightedKey = entry.KeyNumber;
-    return {true, growsMarker};
 }
 
 void KeyboardModel::SetKeyMap(bool on, std::optional<char> current) {
@@ -170,7 +167,7 @@ void KeyboardModel::SetKeyMap(bool on, std::optional<char> current) {
     }
     m_extraHighlight = false;
     if (current)
-        HighlightNextKey(*current, 0);
+        HighlightNextKey(*current);
     if (!m_sentenceRunning)
         sinkEnterPrompt();
 }
@@ -180,7 +177,7 @@ void KeyboardModel::SetHighlight(bool on, std::optional<char> current) {
     if (!on)
         ClearHighlightFrames();
     else if (current)
-        HighlightNextKey(*current, 0);
+        HighlightNextKey(*current);
 }
 
 bool KeyboardModel::KeyDoubleClicked(int key, std::optional<char> current) {
@@ -190,7 +187,7 @@ bool KeyboardModel::KeyDoubleClicked(int key, std::optional<char> current) {
     ColorTasti();
     m_extraHighlight = false;
     if (current)
-        HighlightNextKey(*current, 0);
+        HighlightNextKey(*current);
     if (!m_sentenceRunning)
         sinkEnterPrompt();
     return true;
@@ -205,11 +202,7 @@ void KeyboardModel::FingerImageDoubleClicked(std::optional<char> current) {
     ShowFingerImages(false);
     setStrip(true);
     if (current)
-        HighlightNextKey(*current, 0);
-}
-
-void KeyboardModel::HideTypeForMe() {
-    setTypeForMe(false);
+        HighlightNextKey(*current);
 }
 
 void KeyboardModel::FlashBotton() {
@@ -298,28 +291,18 @@ void KeyboardModel::setFrame(int frame, bool visible) {
     changed(m_frameRect[static_cast<size_t>(frame)]);
 }
 
-void KeyboardModel::setTypeForMe(bool visible) {
-    if (m_typeForMe == visible)
-        return;
-    m_typeForMe = visible;
-    if (m_observer != nullptr)
-        m_observer->TypeForMeChanged(visible);
-}
-
 void KeyboardModel::setStrip(bool visible) {
     if (m_strip == visible)
         return;
     m_strip = visible;
-    if (m_observer != nullptr)
-        m_observer->StripChanged(visible);
+    m_changes.strip = !m_changes.strip;
 }
 
 void KeyboardModel::setPromptTimer(bool running) {
     if (m_promptTimer == running)
         return;
     m_promptTimer = running;
-    if (m_observer != nullptr)
-        m_observer->PromptTimerChanged(running);
+    m_changes.promptTimer = !m_changes.promptTimer;
 }
 
 void KeyboardModel::setPromptImage(bool visible) {
@@ -337,8 +320,15 @@ void KeyboardModel::setEnterBold(bool bold) {
 }
 
 void KeyboardModel::changed(const TwipsRect& area) {
-    if (m_observer != nullptr)
-        m_observer->AreaChanged(area);
+    m_changes.areas.push_back(area);
+}
+
+void KeyboardModel::TakeChanges(KeyboardChanges& into) {
+    into.areas.insert(into.areas.end(), m_changes.areas.begin(), m_changes.areas.end());
+    // Shown and hidden again within one operation is no change.
+    into.strip = into.strip != m_changes.strip;
+    into.promptTimer = into.promptTimer != m_changes.promptTimer;
+    m_changes.Clear();
 }
 
 void KeyboardModel::sinkEnterPrompt() {
