@@ -1,7 +1,5 @@
 #include "tutor/core/KeyboardModel.h"
 
-#include "tutor/core/KeyMapShading.h"
-
 #include <algorithm>
 
 namespace {
@@ -13,23 +11,17 @@ constexpr int kImageOverhang = 4 * kTwipsPerPixel;
 constexpr std::array<int, 8> kHomeKeysWithImages = {10, 11, 12, 13, 16, 17, 18, 19};
 constexpr int kKeyB = 25;
 
-StoredColour shifted(StoredColour base, int delta) {
+Colour shifted(Colour base, int delta) {
     const auto limit = [delta](int v) { return std::clamp(v + delta, 0, 255); };
-    return StoredRgb(limit(RedOf(base)), limit(GreenOf(base)), limit(BlueOf(base)));
+    return {limit(base.red), limit(base.green), limit(base.blue)};
 }
 
 } // namespace
 
-StoredColour FingerColour(FingerGroup finger) {
-    // One table of finger colours for the keyboard and the progress key map.
-    const Rgb rgb = FingerRgb(finger);
-    return StoredRgb(rgb.red, rgb.green, rgb.blue);
-}
-
-StoredColour DarkBevelOf(StoredColour base) {
+Colour DarkBevelOf(Colour base) {
     return shifted(base, -50);
 }
-StoredColour LightBevelOf(StoredColour base) {
+Colour LightBevelOf(Colour base) {
     return shifted(base, 50);
 }
 
@@ -40,8 +32,8 @@ KeyboardModel::KeyboardModel(bool largeLayout) : m_bevelWidth(largeLayout ? 4 : 
     m_frameRect[2] = KeyRect(KeyTable::kEnterUpperKey);
     m_frameRect[3] = KeyRect(KeyTable::kEnterKey);
     // Until the first colouring the upper bump lines are white, the lower grey.
-    m_bump = {StoredRgb(128, 128, 128), StoredRgb(255, 255, 255), StoredRgb(128, 128, 128),
-              StoredRgb(255, 255, 255)};
+    m_bump = {Colour{128, 128, 128}, Colour{255, 255, 255}, Colour{128, 128, 128},
+              Colour{255, 255, 255}};
 }
 
 void KeyboardModel::LoadOptions(bool highlight, bool keyMap, KeySplit split) {
@@ -66,14 +58,14 @@ void KeyboardModel::ColorTasti() {
         setColour(key, FingerColour(FingerOf(static_cast<std::int16_t>(key), m_split)));
         setSunken(key, false);
     }
-    const StoredColour index = FingerColour(FingerGroup::Index);
+    const Colour index = FingerColour(FingerGroup::Index);
     SetFingerBumpColour(index, 0);
     SetFingerBumpColour(index, 2);
     if (!m_strip)
         ShowFingerImages(true);
 }
 
-void KeyboardModel::SetFingerBumpColour(StoredColour base, int first) {
+void KeyboardModel::SetFingerBumpColour(Colour base, int first) {
     for (const auto& [line, colour] :
          {std::pair{first + 1, LightBevelOf(base)}, std::pair{first, DarkBevelOf(base)}}) {
         if (line < 0 || line >= kBumpCount || m_bump[static_cast<size_t>(line)] == colour)
@@ -273,7 +265,7 @@ void KeyboardModel::setSunken(int key, bool sunken) {
     changed(KeyAreaWithBevel(key));
 }
 
-void KeyboardModel::setColour(int key, StoredColour colour) {
+void KeyboardModel::setColour(int key, Colour colour) {
     if (m_colour[static_cast<size_t>(key)] == colour)
         return;
     m_colour[static_cast<size_t>(key)] = colour;

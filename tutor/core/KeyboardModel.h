@@ -8,8 +8,9 @@
 // run takes the notes and publishes them with its screen. KeyboardView only
 // paints it, and repaints the areas published as changed.
 //
-// Colours are stored as the system stores them: R + 256 * G + 65536 * B.
 
+#include "common/core/Colour.h"
+#include "tutor/core/KeyMapShading.h"
 #include "tutor/core/KeyTable.h"
 
 #include <array>
@@ -18,30 +19,13 @@
 #include <optional>
 #include <vector>
 
-using StoredColour = std::uint32_t;
+inline constexpr Colour kPlainKeyColour = Colour{224, 224, 224};
+inline constexpr Colour kHighlightFrameFill = Colour{192, 192, 192};
+inline constexpr Colour kHighlightFrameBorder = Colour{128, 128, 128};
 
-constexpr StoredColour StoredRgb(int r, int g, int b) {
-    return static_cast<StoredColour>(r) + 256u * static_cast<StoredColour>(g) +
-           65536u * static_cast<StoredColour>(b);
-}
-constexpr int RedOf(StoredColour c) {
-    return static_cast<int>(c & 0xFFu);
-}
-constexpr int GreenOf(StoredColour c) {
-    return static_cast<int>((c >> 8) & 0xFFu);
-}
-constexpr int BlueOf(StoredColour c) {
-    return static_cast<int>((c >> 16) & 0xFFu);
-}
-
-inline constexpr StoredColour kPlainKeyColour = StoredRgb(224, 224, 224);
-inline constexpr StoredColour kHighlightFrameFill = StoredRgb(192, 192, 192);
-inline constexpr StoredColour kHighlightFrameBorder = StoredRgb(128, 128, 128);
-
-StoredColour FingerColour(FingerGroup finger);
 // The bevel colours of a key: each component 50 darker / lighter, kept in 0..255.
-StoredColour DarkBevelOf(StoredColour base);
-StoredColour LightBevelOf(StoredColour base);
+Colour DarkBevelOf(Colour base);
+Colour LightBevelOf(Colour base);
 
 // A rectangle of the keyboard picture, in twips like the key table.
 struct TwipsRect {
@@ -83,12 +67,12 @@ public:
     void TakeChanges(KeyboardChanges& into);
 
     // -- what is shown
-    StoredColour KeyColour(int key) const { return m_colour[static_cast<size_t>(key)]; }
+    Colour KeyColour(int key) const { return m_colour[static_cast<size_t>(key)]; }
     bool IsSunken(int key) const { return m_sunken[static_cast<size_t>(key)]; }
     int BevelWidth() const { return m_bevelWidth; }
     bool FrameVisible(int frame) const { return m_frameVisible[static_cast<size_t>(frame)]; }
     TwipsRect FrameRect(int frame) const { return m_frameRect[static_cast<size_t>(frame)]; }
-    StoredColour BumpColour(int line) const { return m_bump[static_cast<size_t>(line)]; }
+    Colour BumpColour(int line) const { return m_bump[static_cast<size_t>(line)]; }
     bool FingerImagesVisible() const { return m_fingerImages; }
     bool StripVisible() const { return m_strip; }
     bool EnterCaptionBold() const { return m_enterBold; }
@@ -110,7 +94,7 @@ public:
     void DrawKeyBevel(int key, bool raised);
     void RedrawAllKeysRaised();
     void ColorTasti();
-    void SetFingerBumpColour(StoredColour base, int first);
+    void SetFingerBumpColour(Colour base, int first);
     void ShowFingerImages(bool visible);
     void ClearHighlightFrames();
     // Sinks the keys of the next character (and frames them with the
@@ -151,7 +135,7 @@ public:
 
 private:
     void setSunken(int key, bool sunken);
-    void setColour(int key, StoredColour colour);
+    void setColour(int key, Colour colour);
     void setFrame(int frame, bool visible);
     void setStrip(bool visible);
     void setPromptTimer(bool running);
@@ -162,11 +146,11 @@ private:
 
     KeyboardChanges m_changes;
     int m_bevelWidth;
-    std::array<StoredColour, KeyTable::kKeyCount> m_colour{};
+    std::array<Colour, KeyTable::kKeyCount> m_colour{};
     std::bitset<KeyTable::kKeyCount> m_sunken;
     std::array<bool, kFrameCount> m_frameVisible{};
     std::array<TwipsRect, kFrameCount> m_frameRect{};
-    std::array<StoredColour, kBumpCount> m_bump{};
+    std::array<Colour, kBumpCount> m_bump{};
     bool m_fingerImages = false;
     bool m_strip = false;
     bool m_enterBold = false;

@@ -19,8 +19,8 @@ int Clamp255(int value) {
 
 DifficultyInfo DifficultyFor(std::int16_t index) {
     if (index == 1)
-        return {1, kEspertoFactor, 30, 255u, 429, 425};
-    return {0, kPrincipianteFactor, 29, 255u * 65536u, 424, 420};
+        return {1, kEspertoFactor, 30, Colour{255, 0, 0}, 429, 425};
+    return {0, kPrincipianteFactor, 29, Colour{0, 0, 255}, 424, 420};
 }
 
 bool IsExpertFactor(float pointsFactor) {
@@ -148,7 +148,7 @@ int RandomBetween(RandomSource& random, int low, int high) {
     return std::clamp(value, low, high);
 }
 
-Rgb GaugeRowColour(std::int16_t level, int y) {
+Colour GaugeRowColour(std::int16_t level, int y) {
     const int c = Clamp255(255 - 5 * y);
     if (level == 2)
         return {c, c, 0};
@@ -157,7 +157,7 @@ Rgb GaugeRowColour(std::int16_t level, int y) {
     return {0, c, 0};
 }
 
-Rgb RecordMarkerRowColour(std::int16_t level, int y) {
+Colour RecordMarkerRowColour(std::int16_t level, int y) {
     const int c = Clamp255(255 - 10 * y);
     if (level == 2)
         return {c, c, 0};
@@ -170,13 +170,13 @@ int GaugeLineEnd(std::int16_t level, int length) {
     return level == 3 ? length + 5 : length;
 }
 
-Rgb LevelLampColour(std::int16_t level, bool lit) {
+Colour LevelLampColour(std::int16_t level, bool lit) {
     switch (level) {
     case 2:
-        return lit ? Rgb{255, 255, 0} : Rgb{192, 192, 0};
+        return lit ? Colour{255, 255, 0} : Colour{192, 192, 0};
     case 3:
-        return lit ? Rgb{255, 0, 0} : Rgb{192, 64, 0};
+        return lit ? Colour{255, 0, 0} : Colour{192, 64, 0};
     default:
-        return lit ? Rgb{0, 255, 0} : Rgb{0, 192, 0};
+        return lit ? Colour{0, 255, 0} : Colour{0, 192, 0};
     }
 }

@@ -41,7 +41,7 @@ struct TutorScreen {
     bool sentenceLeftAligned = false;
     std::int16_t typedLine = 0;
     std::string typedOnLine;
-    std::uint32_t typedColour = 255u * 65536u; // R + 256 G + 65536 B
+    Colour typedColour{0, 0, 255};
 
     // Input box: exactly the correctly typed text.
     std::string input;

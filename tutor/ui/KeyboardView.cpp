@@ -1,5 +1,6 @@
 #include "tutor/ui/KeyboardView.h"
 
+#include "common/ui/QtColour.h"
 #include "common/ui/QtCp1252.h"
 
 #include <QHelpEvent>
@@ -43,10 +44,6 @@ bool hasSymbol(int key) {
 constexpr int kImagePixels = 32;
 // The plate the keys sit on.
 const QColor kPlate(92, 98, 108);
-
-QColor toQColor(StoredColour c) {
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
 
 int fontIndex(CaptionFont f) {
     switch (f) {
@@ -260,14 +257,14 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
 
     // The two masks hide the joint between the parts of Enter, making one
     // L-shaped key.
-    const QColor enterColour = toQColor(m_model.KeyColour(KeyTable::kEnterKey));
+    const QColor enterColour = ToQColor(m_model.KeyColour(KeyTable::kEnterKey));
     for (int mask = 0; mask < 2; ++mask)
         p.fillRect(ToPixels(KeyboardModel::MaskRect(mask)), enterColour);
 
     for (int line = 0; line < KeyboardModel::kBumpCount; ++line) {
         QRect bump = ToPixels(KeyboardModel::BumpRect(line));
         bump.setHeight(1);
-        p.fillRect(bump, toQColor(m_model.BumpColour(line)));
+        p.fillRect(bump, ToQColor(m_model.BumpColour(line)));
     }
 
     if (m_model.FingerImagesVisible()) {
@@ -288,8 +285,8 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
         const QRect r = ToPixels(m_model.FrameRect(frame));
         if (!dirty.intersects(r))
             continue;
-        p.fillRect(r, toQColor(kHighlightFrameFill));
-        const QColor border = toQColor(kHighlightFrameBorder);
+        p.fillRect(r, ToQColor(kHighlightFrameFill));
+        const QColor border = ToQColor(kHighlightFrameBorder);
         p.fillRect(QRect(r.left(), r.top(), r.width(), 1), border);
         p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), border);
         p.fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), border);
@@ -306,7 +303,7 @@ void KeyboardView::paintCap(QPainter& p, int key) {
     // A bare cap (the space bar) is one fill: a picture of it would only
     // hold memory.
     if (m_captions[static_cast<size_t>(key)].isEmpty() && !hasSymbol(key)) {
-        p.fillRect(label, toQColor(m_model.KeyColour(key)));
+        p.fillRect(label, ToQColor(m_model.KeyColour(key)));
         return;
     }
     const CapPicture& cap = capPicture(key, label);
@@ -321,7 +318,7 @@ void KeyboardView::paintCap(QPainter& p, int key) {
 
 const KeyboardView::CapPicture& KeyboardView::capPicture(int key, const QRect& label) {
     CapPicture& cap = m_capPictures[static_cast<size_t>(key)];
-    const StoredColour colour = m_model.KeyColour(key);
+    const Colour colour = m_model.KeyColour(key);
     const bool bold = key == KeyTable::kEnterUpperKey && m_model.EnterCaptionBold();
     if (!cap.picture.isNull() && cap.colour == colour && cap.bold == bold &&
         cap.picture.deviceIndependentSize().toSize() == label.size())
@@ -329,7 +326,7 @@ const KeyboardView::CapPicture& KeyboardView::capPicture(int key, const QRect& l
     const qreal ratio = devicePixelRatioF();
     QPixmap picture(label.size() * ratio);
     picture.setDevicePixelRatio(ratio);
-    picture.fill(toQColor(colour));
+    picture.fill(ToQColor(colour));
     QPainter q(&picture);
     q.translate(-label.topLeft());
     paintCaption(q, key, label);
@@ -368,9 +365,9 @@ void KeyboardView::paintBevel(QPainter& p, int key, const QRect& dirty) const {
     const int t = label.top();
     const int r = label.left() + label.width();
     const int b = label.top() + label.height();
-    const StoredColour base = m_model.KeyColour(key);
-    QColor dark = toQColor(DarkBevelOf(base));
-    QColor light = toQColor(LightBevelOf(base));
+    const Colour base = m_model.KeyColour(key);
+    QColor dark = ToQColor(DarkBevelOf(base));
+    QColor light = ToQColor(LightBevelOf(base));
     if (m_model.IsSunken(key))
         std::swap(dark, light);
     // A neighbour of a changed key is mostly outside what is repainted, and

@@ -67,7 +67,7 @@ private:
     // A key's cap as last drawn, and what it was drawn with.
     struct CapPicture {
         QPixmap picture;
-        StoredColour colour = 0;
+        Colour colour;
         bool bold = false;
         // Where the caption's ink reaches past the cap (onto the bevel);
         // that part is drawn directly over the bevel, as it always was.

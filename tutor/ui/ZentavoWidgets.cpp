@@ -1,5 +1,6 @@
 #include "tutor/ui/ZentavoWidgets.h"
 
+#include "common/ui/QtColour.h"
 #include "tutor/core/Scoring.h"
 
 #include <QEnterEvent>
@@ -15,10 +16,6 @@
 #include <algorithm>
 
 namespace {
-
-QColor qColour(const Rgb& c) {
-    return {c.r, c.g, c.b};
-}
 
 // The typed-part bar: drawn through, so the letters under it stay readable.
 class TypedBar : public QWidget {
@@ -66,7 +63,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         for (int y = 0; y < height(); ++y)
-            p.fillRect(QRect(0, y, width(), 1), qColour(RecordMarkerRowColour(m_level, y)));
+            p.fillRect(QRect(0, y, width(), 1), ToQColor(RecordMarkerRowColour(m_level, y)));
         p.fillRect(QRect(width() - 1, 0, 1, height()), QColor(20, 20, 20));
     }
 
@@ -310,7 +307,7 @@ void SpeedGauge::paintEvent(QPaintEvent* event) {
     p.fillRect(event->rect(), QColor(34, 38, 46));
     const int end = std::min(GaugeLineEnd(m_level, m_length), width());
     for (int y = 0; y < height(); ++y)
-        p.fillRect(QRect(0, y, end, 1), qColour(GaugeRowColour(m_level, y)));
+        p.fillRect(QRect(0, y, end, 1), ToQColor(GaugeRowColour(m_level, y)));
 }
 
 // -- Menu --------------------------------------------------------------------

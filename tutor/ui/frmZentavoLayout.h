@@ -4,6 +4,7 @@
 // frmZentavoControls.cpp (building and placing the controls) and
 // frmZentavoRender.cpp (showing what the exercise reports).
 
+#include "common/ui/QtColour.h"
 #include "common/ui/QtCp1252.h"
 #include "tutor/core/TutorSounds.h"
 #include "tutor/ui/KeyboardView.h"
@@ -93,11 +94,6 @@ inline QString withLineFeeds(const std::string& cp1252) {
     QString text = ToQString(cp1252);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return text;
-}
-
-inline QColor fromStored(std::uint32_t c) {
-    return {static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-            static_cast<int>((c >> 16) & 0xFF)};
 }
 
 inline QFont arialPoints(double points, bool bold = false) {

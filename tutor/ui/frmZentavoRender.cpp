@@ -62,8 +62,7 @@ void frmZentavo::Render(const TutorScreen& s, const ScreenChange& change) {
     if (change.Has(ScreenPart::Sentence))
         lblFraseCorr->SetText(withLineFeeds(s.sentence), !s.sentenceLeftAligned);
     if (change.Has(ScreenPart::TypedPart))
-        lblFraseCorr->SetTypedPart(s.typedLine, ToQString(s.typedOnLine),
-                                   fromStored(s.typedColour));
+        lblFraseCorr->SetTypedPart(s.typedLine, ToQString(s.typedOnLine), ToQColor(s.typedColour));
     if (change.Has(ScreenPart::Input)) {
         txtInput->SetText(withLineFeeds(s.input));
         // A sentence begins: the keys go straight into the box.
@@ -94,8 +93,8 @@ void frmZentavo::Render(const TutorScreen& s, const ScreenChange& change) {
     if (change.Has(ScreenPart::Lamps)) {
         for (int i = 0; i < 3; ++i) {
             const std::int16_t level = static_cast<std::int16_t>(i + 1);
-            const Rgb c = LevelLampColour(level, s.litLamp == level);
-            lblLamp[static_cast<size_t>(i)]->SetColour(QColor(c.r, c.g, c.b), s.litLamp == level);
+            lblLamp[static_cast<size_t>(i)]->SetColour(
+                ToQColor(LevelLampColour(level, s.litLamp == level)), s.litLamp == level);
             lblMediaLevel[static_cast<size_t>(i)]->setText(
                 ToQString(s.levelAverages[static_cast<size_t>(i)]));
         }

@@ -304,7 +304,7 @@ TEST(ExerciseRun, ChoosingADifficultyClicksOnlyWhileTheLevelPanelShows) {
     EXPECT_TRUE(t.observer.sounds.empty());
     EXPECT_EQ(t.run.Results().PointsFactor, 0.2f);
     EXPECT_EQ(t.run.Results().CategoryName, "Esperto");
-    EXPECT_EQ(t.Screen().typedColour, 255u);
+    EXPECT_EQ(t.Screen().typedColour.Stored(), 255u);
     EXPECT_EQ(t.Screen().fastEndIcon, 429);
     t.Open();
     t.run.ChooseDifficulty(0);

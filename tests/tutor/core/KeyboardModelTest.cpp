@@ -112,19 +112,19 @@ TEST(KeyboardModel, FramesLieOnTheKeyAndTheShiftToHold) {
 }
 
 TEST(KeyboardModel, ColourValuesAreTheStoredOnes) {
-    EXPECT_EQ(kPlainKeyColour, 14737632u);
-    EXPECT_EQ(FingerColour(FingerGroup::Little), 14733241u);
-    EXPECT_EQ(FingerColour(FingerGroup::Ring), 11919062u);
-    EXPECT_EQ(FingerColour(FingerGroup::Middle), 12963055u);
-    EXPECT_EQ(FingerColour(FingerGroup::Index), 12111010u);
-    EXPECT_EQ(FingerColour(FingerGroup::Thumb), 15461346u);
-    EXPECT_EQ(kHighlightFrameFill, 12632256u);
+    EXPECT_EQ(kPlainKeyColour.Stored(), 14737632u);
+    EXPECT_EQ(FingerColour(FingerGroup::Little).Stored(), 14733241u);
+    EXPECT_EQ(FingerColour(FingerGroup::Ring).Stored(), 11919062u);
+    EXPECT_EQ(FingerColour(FingerGroup::Middle).Stored(), 12963055u);
+    EXPECT_EQ(FingerColour(FingerGroup::Index).Stored(), 12111010u);
+    EXPECT_EQ(FingerColour(FingerGroup::Thumb).Stored(), 15461346u);
+    EXPECT_EQ(kHighlightFrameFill.Stored(), 12632256u);
 }
 
 struct BevelCase {
-    StoredColour base;
-    StoredColour dark;
-    StoredColour light;
+    Colour base;
+    Colour dark;
+    Colour light;
 };
 
 class BevelColours : public testing::TestWithParam<BevelCase> {};
@@ -136,10 +136,10 @@ TEST_P(BevelColours, Are50AwayWithinRange) {
 
 INSTANTIATE_TEST_SUITE_P(
     Bases, BevelColours,
-    testing::Values(
-        BevelCase{StoredRgb(224, 224, 224), StoredRgb(174, 174, 174), StoredRgb(255, 255, 255)},
-        BevelCase{StoredRgb(30, 100, 255), StoredRgb(0, 50, 205), StoredRgb(80, 150, 255)},
-        BevelCase{StoredRgb(162, 204, 184), StoredRgb(112, 154, 134), StoredRgb(212, 254, 234)}));
+    testing::Values(BevelCase{Colour{224, 224, 224}, Colour{174, 174, 174}, Colour{255, 255, 255}},
+                    BevelCase{Colour{30, 100, 255}, Colour{0, 50, 205}, Colour{80, 150, 255}},
+                    BevelCase{Colour{162, 204, 184}, Colour{112, 154, 134},
+                              Colour{212, 254, 234}}));
 
 TEST(KeyboardModel, FingerMapColoursEveryKeyBySplit) {
     KeyboardModel m;
@@ -179,7 +179,7 @@ class DoubleClicksThatDoNothing : public testing::TestWithParam<IgnoredDoubleCli
 TEST_P(DoubleClicksThatDoNothing, LeaveTheKeyboardAlone) {
     KeyboardModel m;
     m.LoadOptions(false, GetParam().keyMap, KeySplit::Classic);
-    const StoredColour z = m.KeyColour(21);
+    const Colour z = m.KeyColour(21);
     Recorder r;
     KeyboardChanges before;
     m.TakeChanges(before);
@@ -204,8 +204,8 @@ TEST(KeyboardModel, SwitchingTheMapOffGreysEverything) {
     for (int k = 0; k < KeyTable::kKeyCount; ++k)
         ASSERT_EQ(m.KeyColour(k), kPlainKeyColour);
     EXPECT_FALSE(m.FingerImagesVisible());
-    EXPECT_EQ(m.BumpColour(2), StoredRgb(174, 174, 174));
-    EXPECT_EQ(m.BumpColour(3), StoredRgb(255, 255, 255));
+    EXPECT_EQ(m.BumpColour(2), (Colour{174, 174, 174}));
+    EXPECT_EQ(m.BumpColour(3), (Colour{255, 255, 255}));
     EXPECT_EQ(sunkenKeys(m), (std::set<int>{10}));
 }
 

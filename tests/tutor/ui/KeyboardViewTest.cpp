@@ -11,12 +11,12 @@
 
 namespace {
 
-QRgb rgbOf(StoredColour c) {
-    return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+QRgb rgbOf(Colour c) {
+    return qRgb(c.red, c.green, c.blue);
 }
 
-StoredColour masked(StoredColour key, StoredColour mask) {
-    return key & mask;
+Colour masked(Colour key, Colour mask) {
+    return Colour::FromStored(key.Stored() & mask.Stored());
 }
 
 // Records the region of every paint the view receives.
@@ -41,7 +41,7 @@ protected:
 
 TEST_F(KeyboardViewTest, RaisedKeysAreLitFromTheTopLeft) {
     const QRect a = view.KeyRectPixels(10);
-    const StoredColour base = model.KeyColour(10);
+    const Colour base = model.KeyColour(10);
     for (int ring = 0; ring <= model.BevelWidth(); ++ring) {
         SCOPED_TRACE(ring);
         EXPECT_EQ(at({a.left() - ring - 1, a.center().y()}) & 0xFFFFFF,
@@ -58,7 +58,7 @@ TEST_F(KeyboardViewTest, RaisedKeysAreLitFromTheTopLeft) {
 TEST_F(KeyboardViewTest, SunkenKeysSwapTheBevel) {
     model.HighlightNextKey('a');
     const QRect a = view.KeyRectPixels(10);
-    const StoredColour base = model.KeyColour(10);
+    const Colour base = model.KeyColour(10);
     EXPECT_EQ(at({a.left() - 1, a.center().y()}), rgbOf(DarkBevelOf(base)) & 0xFFFFFF);
     EXPECT_EQ(at({a.right() + 1, a.center().y()}), rgbOf(LightBevelOf(base)) & 0xFFFFFF);
 }
@@ -67,7 +67,7 @@ TEST_F(KeyboardViewTest, HighlightFramesDarkenByMasking) {
     model.LoadOptions(true, true, KeySplit::Classic);
     model.HighlightNextKey('A');
     const QRect shift = view.KeyRectPixels(36);
-    const StoredColour base = model.KeyColour(36);
+    const Colour base = model.KeyColour(36);
     // a point of the right Shift clear of its arrow symbol
     EXPECT_EQ(at({shift.right() - 6, shift.center().y()}),
               rgbOf(masked(base, kHighlightFrameFill)) & 0xFFFFFF);
