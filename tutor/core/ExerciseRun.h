@@ -134,7 +134,6 @@ public:
     std::int16_t TotalWrong() const { return m_totalWrong; }
     // Slot n (1..15): the sentence index chosen for sentence n.
     const std::array<std::int16_t, 16>& UsedIndexes() const { return m_usedIndexes; }
-    const std::string& CounterSeparator() const { return m_counterSeparator; }
     const SentenceTiming& Timing() const { return m_timing; }
 
     // The steps of a sentence, public for tests and the benchmark ---------

@@ -19,9 +19,7 @@ std::string PraiseId(int number) {
 
 SentenceTiming::SentenceTiming(TutorScreen& screen, ResultsTable& results, RandomSource& random,
                                int gaugeWidth)
-    : m_screen(screen), m_results(results), m_random(random), m_gaugeWidth(gaugeWidth) {
-    m_screen.gaugeWidth = gaugeWidth;
-}
+    : m_screen(screen), m_results(results), m_random(random), m_gaugeWidth(gaugeWidth) {}
 
 void SentenceTiming::SetDifficulty(std::int16_t index, const UiTexts& texts) {
     const DifficultyInfo info = DifficultyFor(index);

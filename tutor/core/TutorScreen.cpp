@@ -22,8 +22,7 @@ std::bitset<kScreenPartCount> ChangedParts(const TutorScreen& a, const TutorScre
          a.correctCounter != b.correctCounter || a.wrongCounter != b.wrongCounter);
     note(ScreenPart::Face, a.face.glyph != b.face.glyph || a.face.red != b.face.red);
     note(ScreenPart::Clock, a.clockText != b.clockText || a.clockRunning != b.clockRunning);
-    note(ScreenPart::Gauge, a.gaugeVisible != b.gaugeVisible || a.gaugeWidth != b.gaugeWidth ||
-                                a.gaugeLength != b.gaugeLength ||
+    note(ScreenPart::Gauge, a.gaugeVisible != b.gaugeVisible || a.gaugeLength != b.gaugeLength ||
                                 a.recordMarkerWidth != b.recordMarkerWidth || a.level != b.level ||
                                 a.fastEndIcon != b.fastEndIcon || a.slowEndIcon != b.slowEndIcon);
     note(ScreenPart::Lamps, a.litLamp != b.litLamp || a.levelAverages != b.levelAverages ||

@@ -59,7 +59,6 @@ struct TutorScreen {
     std::string clockText = "00:00";
     bool clockRunning = false;
     bool gaugeVisible = false;
-    int gaugeWidth = 300;
     int gaugeLength = 0;
     int recordMarkerWidth = 0;
     std::int16_t level = 1; // colours of gauge and record marker
@@ -100,7 +99,7 @@ enum class ScreenPart {
     Counters,  // correctCounter, wrongCounter
     Face,      // face
     Clock,     // clockText, clockRunning
-    Gauge,     // gaugeVisible, gaugeWidth, gaugeLength, recordMarkerWidth, level, the end icons
+    Gauge,     // gaugeVisible, gaugeLength, recordMarkerWidth, level, the end icons
     Lamps,     // litLamp, levelAverages, sentenceNumber
     Message,   // messageVisible, message, picture, pointsIcon, recordAnimation
     Controls,  // startEnabled, enterPrompt, busy, the menus, list and level panel

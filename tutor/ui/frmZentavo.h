@@ -76,8 +76,6 @@ public:
 
     // -- for tests and tools
     ExerciseRun& Run() { return *m_run; }
-    // Null without a history.
-    PracticeRecorder* Practice() { return m_practice.get(); }
     // Null without a word list.
     const PersonalExerciseKeeper* PersonalExercise() const { return m_personal.get(); }
     // Makes the personal exercise anew from the current pupil's figures:
@@ -88,7 +86,6 @@ public:
     ExerciseCatalogue& Catalogue() { return *m_catalogue; }
     const UiTexts& Texts() const { return m_texts; }
     int BackgroundTheme() const { return m_theme; }
-    bool Started() const { return m_started; }
     bool WelcomeRunning() const { return m_sequence->Running(); }
     // The title letters and the start screen, step by step.
     TimedSequence& StartSequence() { return *m_sequence; }
