@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kGaugeWidth = 300;
-constexpr int kLargeGaugeWidth = 390;
 constexpr int kSentencesPerLevel = 5;
 constexpr int kSentencesPerExercise = 15;
 // A random source that keeps repeating used indexes must not hang the
@@ -291,7 +289,7 @@ void ExerciseRun::ChooseNextSentence() {
     if (m_closing || m_sentence.ExerciseOver)
         return;
 
-    std::string title = m_catalogue.ExerciseFile().empty() ? m_texts.Slot(0)
+    std::string title = m_catalogue.ExerciseFile().empty() ? m_texts.Slot(kSlotBuiltInSentences)
                                                            : " - " + m_catalogue.ExerciseFileName();
     title.resize(std::min<std::size_t>(title.size(), 30));
 
@@ -301,8 +299,9 @@ void ExerciseRun::ChooseNextSentence() {
     m_screen.litLamp = m_levelsReached;
     m_screen.level = m_levelsReached;
     m_screen.sentenceNumber = std::to_string(inLevel);
-    m_screen.caption =
-        "Zentavo " + title + " " + m_texts.Slot(m_levelsReached) + " " + std::to_string(inLevel);
+    m_screen.caption = "Zentavo " + title + " " +
+                       m_texts.Slot(kSlotFirstLevel + m_levelsReached - 1) + " " +
+                       std::to_string(inLevel);
 
     const std::int16_t highest = static_cast<std::int16_t>(15 * m_levelsReached);
     const std::int16_t drawn = DrawSentenceIndex(highest);
@@ -451,9 +450,9 @@ bool ExerciseRun::RestartAvailable() const {
 }
 
 std::string ExerciseRun::WelcomeText() const {
-    std::string text = m_texts.Slot(11) + m_texts.Slot(12);
+    std::string text = m_texts.Slot(kSlotWelcome) + m_texts.Slot(kSlotStartHint);
     if (!m_catalogue.Entries().empty() && m_catalogue.ExerciseFile().empty())
-        text += m_texts.Slot(13);
+        text += m_texts.Slot(kSlotChooseFile);
     return text;
 }
 

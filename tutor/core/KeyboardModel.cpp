@@ -8,8 +8,6 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kImageTwips = 32 * kTwipsPerPixel;
 // The finger images overhang their keys by 4 pixels to the right and down on the normal layout.
 constexpr int kImageOverhang = 4 * kTwipsPerPixel;
-constexpr std::array<int, 8> kHomeKeysWithImages = {10, 11, 12, 13, 16, 17, 18, 19};
-constexpr int kKeyB = 25;
 
 Colour shifted(Colour base, int delta) {
     const auto limit = [delta](int v) { return std::clamp(v + delta, 0, 255); };
@@ -173,7 +171,7 @@ void KeyboardModel::SetHighlight(bool on, std::optional<char> current) {
 }
 
 bool KeyboardModel::KeyDoubleClicked(int key, std::optional<char> current) {
-    if (key != kKeyB || !m_keyMap)
+    if (key != KeyTable::kBKey || !m_keyMap)
         return false;
     m_split = m_split == KeySplit::Classic ? KeySplit::Ergonomic : KeySplit::Classic;
     ColorTasti();
@@ -236,8 +234,8 @@ TwipsRect KeyboardModel::MaskRect(int mask) {
 }
 
 TwipsRect KeyboardModel::FingerImageRect(int image, bool enlarged) {
-    if (image < static_cast<int>(kHomeKeysWithImages.size())) {
-        const TwipsRect key = KeyRect(kHomeKeysWithImages[static_cast<size_t>(image)]);
+    if (image < static_cast<int>(KeyTable::kHomeKeys.size())) {
+        const TwipsRect key = KeyRect(KeyTable::kHomeKeys[static_cast<size_t>(image)]);
         const int overhang = enlarged ? 0 : kImageOverhang;
         return {key.left + key.width - kImageTwips + overhang,
                 key.top + key.height - kImageTwips + overhang, kImageTwips, kImageTwips};

@@ -1,5 +1,6 @@
 #include "tutor/core/Scoring.h"
 
+#include "common/core/UiTexts.h"
 #include "tutor/core/TutorPorts.h"
 
 #include <algorithm>
@@ -19,8 +20,18 @@ int Clamp255(int value) {
 
 DifficultyInfo DifficultyFor(std::int16_t index) {
     if (index == 1)
-        return {1, kEspertoFactor, 30, Colour{255, 0, 0}, 429, 425};
-    return {0, kPrincipianteFactor, 29, Colour{0, 0, 255}, 424, 420};
+        return {1,
+                kEspertoFactor,
+                kSlotExpert,
+                Colour{255, 0, 0},
+                RatingIcon(kBestRating, 1),
+                RatingIcon(0, 1)};
+    return {0,
+            kPrincipianteFactor,
+            kSlotBeginner,
+            Colour{0, 0, 255},
+            RatingIcon(kBestRating, 0),
+            RatingIcon(0, 0)};
 }
 
 bool IsExpertFactor(float pointsFactor) {
@@ -98,7 +109,7 @@ int PointsToSymbol(int points) {
 }
 
 int PointsIcon(int points, std::int16_t difficulty) {
-    return 420 + PointsToSymbol(points) + (difficulty == 1 ? 5 : 0);
+    return RatingIcon(PointsToSymbol(points), difficulty);
 }
 
 ErrorFace ErrorFaceFor(int totalWrong, int totalCorrect, float pointsFactor) {

@@ -17,17 +17,21 @@
 #include <cstdint>
 #include <string>
 
+// The speed gauge's width in pixels, on the normal and the enlarged window.
+inline constexpr int kGaugeWidth = 300;
+inline constexpr int kLargeGaugeWidth = 390;
+
 // How often the window calls the run's ticks while they are wanted.
 inline constexpr int kClockTickMs = 200;           // ClockTick while clockRunning
 inline constexpr int kRecordAnimationTickMs = 150; // RecordAnimationTick while recordAnimation
 inline constexpr int kPauseTickMs = 100;           // PauseTick while busy
 
-// The picture of the result message: an icon resource (430-432), or a frame
-// (0 or 1) of the record animation.
+// The picture of the result message: an icon resource (one of the three of
+// an ordinary result), or a frame (0 or 1) of the record animation.
 struct MessagePicture {
     enum class Kind { Icon, RecordFrame };
     Kind kind = Kind::Icon;
-    int value = 430;
+    int value = kFirstResultIcon;
     friend bool operator==(const MessagePicture&, const MessagePicture&) = default;
 };
 
@@ -62,8 +66,8 @@ struct TutorScreen {
     int gaugeLength = 0;
     int recordMarkerWidth = 0;
     std::int16_t level = 1; // colours of gauge and record marker
-    int fastEndIcon = 424;
-    int slowEndIcon = 420;
+    int fastEndIcon = RatingIcon(kBestRating, 0);
+    int slowEndIcon = RatingIcon(0, 0);
 
     // Level lamps (1..3 lit, 0 none), level averages, sentence of the level.
     std::int16_t litLamp = 0;
@@ -75,7 +79,7 @@ struct TutorScreen {
     bool messageVisible = false;
     std::string message;
     MessagePicture picture;
-    int pointsIcon = 420;
+    int pointsIcon = RatingIcon(0, 0);
     bool recordAnimation = false;
 
     // Controls. While busy every key is swallowed and the window calls

@@ -257,8 +257,9 @@ void frmZentavo::TellProgressStoreStatus(StoreStatus status, const std::string& 
 void frmZentavo::CheckKeyboardLayout() {
     if (m_layouts.ActivateLayout(std::string(kItalianLayoutName)))
         return;
-    const QString text = Slot(14) + QLatin1Char(' ') + Slot(16) + QStringLiteral("\r\n") +
-                         Slot(15) + QStringLiteral("\r\n") + Slot(32);
+    const QString text = Slot(kSlotLayoutNotSet) + QLatin1Char(' ') + Slot(kSlotLayoutLanguage) +
+                         QStringLiteral("\r\n") + Slot(kSlotMayMisbehave) + QStringLiteral("\r\n") +
+                         Slot(kSlotCheckLanguageHelp);
     m_env.messages->Show(QMessageBox::Critical, WarningTitle(), text);
     m_env.help->ShowHelpTopic(kLayoutHelpTopic);
 }
@@ -301,7 +302,8 @@ void frmZentavo::ShowWelcome() {
 
 std::vector<TimedSequence::Step> frmZentavo::WelcomeSteps(int firstDelay) {
     const QString full = withLineFeeds(m_run->WelcomeText());
-    const QString typedPart = withLineFeeds(m_texts.Slot(11) + m_texts.Slot(12));
+    const QString typedPart =
+        withLineFeeds(m_texts.Slot(kSlotWelcome) + m_texts.Slot(kSlotStartHint));
     const int typedLength = full.startsWith(typedPart) ? static_cast<int>(typedPart.size())
                                                        : static_cast<int>(full.size());
     std::vector<TimedSequence::Step> steps;
@@ -367,7 +369,7 @@ void frmZentavo::txtInput_RightButton() {
     txtInput->setEnabled(false);
     txtInput->setEnabled(true);
     txtInput->setFocus();
-    m_env.messages->Show(QMessageBox::Warning, WarningTitle(), Slot(28));
+    m_env.messages->Show(QMessageBox::Warning, WarningTitle(), Slot(kSlotRightButtonPressed));
 }
 
 bool frmZentavo::eventFilter(QObject* watched, QEvent* event) {
@@ -395,17 +397,18 @@ void frmZentavo::keyReleaseEvent(QKeyEvent* event) {
 void frmZentavo::Form_KeyUp(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Escape:
-        if (m_env.messages->AskYesNo(QStringLiteral("Zentavo"),
-                                     Slot(25) + QStringLiteral("\r\n") + Slot(26)))
+        if (m_env.messages->AskYesNo(QStringLiteral("Zentavo"), Slot(kSlotCloseQuestion) +
+                                                                    QStringLiteral("\r\n") +
+                                                                    Slot(kSlotCloseLosesData)))
             close();
         break;
     case Qt::Key_CapsLock:
         if (m_env.capsLock->IsCapsLockOn()) {
-            const QRect caps = picKeyword->KeyRectPixels(kCapsLockKey);
+            const QRect caps = picKeyword->KeyRectPixels(KeyTable::kCapsLockKey);
             imgX->move(picKeyword->geometry().topLeft() + caps.center() - QPoint(16, 16));
             imgX->show();
             imgX->raise();
-            m_env.messages->Show(QMessageBox::Warning, WarningTitle(), Slot(27));
+            m_env.messages->Show(QMessageBox::Warning, WarningTitle(), Slot(kSlotCapsLockPressed));
             m_env.capsLock->SwitchCapsLockOff();
             imgX->hide();
         }
@@ -463,10 +466,11 @@ void frmZentavo::lblMenu_Click(int index) {
         break;
     case kMenuRestart:
         if (!m_run->RestartAvailable()) {
-            m_env.messages->Show(QMessageBox::Information, QStringLiteral("Zentavo"), Slot(4));
+            m_env.messages->Show(QMessageBox::Information, QStringLiteral("Zentavo"),
+                                 Slot(kSlotRestartUnavailable));
             break;
         }
-        if (m_env.messages->AskYesNo(QStringLiteral("Zentavo"), Slot(5))) {
+        if (m_env.messages->AskYesNo(QStringLiteral("Zentavo"), Slot(kSlotRestartQuestion))) {
             picDisplay->setFocus();
             m_run->Restart();
         }

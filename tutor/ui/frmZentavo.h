@@ -58,10 +58,22 @@ class WidgetScaler;
 class frmZentavo : public QWidget, private TutorObserver {
     Q_OBJECT
 public:
-    // The nine entries of the classic menu, then who is typing and the progress.
-    static constexpr int kMenuCount = 11;
-    static constexpr int kMenuPupils = 9;
-    static constexpr int kMenuProgress = 10;
+    // The menu along the window's edge, by the index of its entries: the
+    // nine of the classic menu, then who is typing and the progress.
+    enum MenuEntry : int {
+        kMenuClose,
+        kMenuRestart,
+        kMenuAbout,
+        kMenuSounds,
+        kMenuKeyMap,
+        kMenuHighlight,
+        kMenuTheme,
+        kMenuTypeForMe,
+        kMenuLanguage,
+        kMenuPupils,
+        kMenuProgress,
+        kMenuCount
+    };
     static constexpr int kDesignWidth = 800;
     static constexpr int kDesignHeight = 600;
 

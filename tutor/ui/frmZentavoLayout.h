@@ -55,25 +55,10 @@ constexpr int kBeforeStartMs = 600;   // before Enter may start a sentence
 // The window's timers: the Enter prompt blinks every 400 ms.
 constexpr int kPromptBlinkMs = 400;
 
-// The menu along the window's edge, by the index of its entries.
-enum MenuEntry : int {
-    kMenuClose = 0,
-    kMenuRestart = 1,
-    kMenuAbout = 2,
-    kMenuSounds = 3,
-    kMenuKeyMap = 4,
-    kMenuHighlight = 5,
-    kMenuTheme = 6,
-    kMenuTypeForMe = 7,
-    kMenuLanguage = 8,
-};
-
 // The help topic opened after the warning about the keyboard layout.
 constexpr int kLayoutHelpTopic = 1001;
 // The map window's anchor: the key A (its left edge, 10 pixels in).
-constexpr int kMapAnchorKey = 10;
-// The key whose Caps Lock cross is shown over it.
-constexpr int kCapsLockKey = 55;
+constexpr int kMapAnchorKey = KeyTable::kAKey;
 // What a typed character the code page lacks becomes: DEL, which is on no
 // key, so it is always a wrong keystroke.
 constexpr char kNoKeyCharacter = '\x7F';
