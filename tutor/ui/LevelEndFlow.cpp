@@ -3,7 +3,6 @@
 #include "tutor/ui/SoundPlayer.h"
 #include "tutor/ui/frmZentavo.h"
 
-#include <QCoreApplication>
 #include <QTimer>
 #include <QWidget>
 
@@ -41,11 +40,8 @@ std::int16_t LevelEndFlow::ShowResults(const ResultsTable& results) {
         if (m_realPorts)
             m_realPorts->dialogs.SetParent(nullptr);
     }
-    if (results.ResultsOutcome == 2) {
-        QCoreApplication::processEvents();
-        if (m_owner)
-            m_owner->repaint();
-    }
+    // What lay under the results window is repainted by the event loop the
+    // moment the run's turn ends: nothing the run does next blocks it.
     return answer;
 }
 

@@ -613,13 +613,10 @@ void frmZentavo::Unload() {
         frmTransparency::CloseMap();
     HelpViewer::CloseShared();
     m_sequence->Cancel();
+    // Every other window closes with this one; the program ends after it.
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w != this && w->isVisible()) {
+        if (w != this && w->isVisible())
             w->close();
-            // Each window is let go before the next one closes, as the
-            // program has always unloaded them; the program ends after this.
-            QCoreApplication::processEvents();
-        }
     }
 }
 
