@@ -94,7 +94,7 @@ void ExerciseRun::PlayClick() {
 
 char ExerciseRun::KeyPressed(char code) {
     Notifier notify(*this);
-    if (m_sentence.Busy || m_closing)
+    if (m_sentence.Busy || m_closing || m_awaitingResults)
         return 0;
     // The Enter that starts a sentence does its work here and goes no
     // further, so it can never type a sentence's opening line break.
@@ -107,7 +107,7 @@ char ExerciseRun::KeyPressed(char code) {
 
 void ExerciseRun::StartRequest() {
     Notifier notify(*this);
-    if (!m_screen.startEnabled || m_sentence.Busy || m_closing)
+    if (!m_screen.startEnabled || m_sentence.Busy || m_closing || m_awaitingResults)
         return;
     m_screen.startEnabled = false;
     StartNextSentence();
@@ -251,9 +251,21 @@ void ExerciseRun::StartNextSentence() {
     if (!entry.empty() && entry != m_catalogue.ExercisesHeader())
         m_catalogue.SelectExerciseFile(entry + ".ftd");
 
-    ChooseNextSentence();
-    if (m_closing)
+    Increment(m_sentenceNumber);
+    m_screen.enterPrompt = false;
+    m_screen.typeForMeVisible = false;
+    const bool levelEnd = m_sentenceNumber == 6 || m_sentenceNumber == 11;
+    if (levelEnd || m_sentenceNumber > kSentencesPerExercise) {
+        // The start goes on once the pupil has answered the results.
+        AskForResults(levelEnd);
         return;
+    }
+    ContinueStart();
+}
+
+void ExerciseRun::ContinueStart() {
+    if (!m_sentence.ExerciseOver)
+        ChooseNextSentence();
     if (m_sentence.ExerciseOver) {
         ResetToStart();
         return;
@@ -281,14 +293,6 @@ void ExerciseRun::StartNextSentence() {
 }
 
 void ExerciseRun::ChooseNextSentence() {
-    Increment(m_sentenceNumber);
-    m_screen.enterPrompt = false;
-    m_screen.typeForMeVisible = false;
-
-    LevelOrExerciseEnd();
-    if (m_closing || m_sentence.ExerciseOver)
-        return;
-
     std::string title = m_catalogue.ExerciseFile().empty() ? m_texts.Slot(kSlotBuiltInSentences)
                                                            : " - " + m_catalogue.ExerciseFileName();
     title.resize(std::min<std::size_t>(title.size(), 30));
@@ -344,37 +348,43 @@ std::string ExerciseRun::PickSentence(std::int16_t drawnIndex) const {
     return sentence;
 }
 
-void ExerciseRun::LevelOrExerciseEnd() {
-    const bool levelEnd = m_sentenceNumber == 6 || m_sentenceNumber == 11;
-    const bool exerciseEnd = m_sentenceNumber > kSentencesPerExercise;
-    if (!levelEnd && !exerciseEnd)
-        return;
+void ExerciseRun::AskForResults(bool levelEnd) {
     m_results.ResultsOutcome = levelEnd ? 1 : 2;
     m_results.LevelsReached = m_levelsReached;
     m_results.TotalCorrect = m_totalCorrect;
     m_results.TotalWrong = m_totalWrong;
     m_results.ResultsAnswer = -1;
+    // The screen as it stands shows under the results window.
     Publish();
-    m_results.ResultsAnswer = m_presenter.ShowResults(m_results);
-    if (m_results.ResultsAnswer != 0) {
+    m_awaitingResults = true;
+    m_presenter.ShowResults(m_results, [this](std::int16_t answer) { ResultsAnswered(answer); });
+}
+
+void ExerciseRun::ResultsAnswered(std::int16_t answer) {
+    if (!m_awaitingResults)
+        return;
+    Notifier notify(*this);
+    m_awaitingResults = false;
+    m_results.ResultsAnswer = answer;
+    if (answer != 0) {
         m_closing = true;
         m_observer.CloseProgram();
         return;
     }
-    if (levelEnd)
-        return;
-
-    m_sentenceNumber = 1;
-    m_levelsReached = 1;
-    m_totalWrong = 0;
-    m_totalCorrect = 0;
-    m_usedIndexes.fill(0);
-    m_screen.levelAverages = {};
-    m_results.SentenceSpeeds.fill(0.0f);
-    if (!m_catalogue.HasCommandLine() && !m_catalogue.Entries().empty()) {
-        m_sentence.ExerciseOver = true;
-        m_sentenceNumber = 0;
+    if (m_results.ResultsOutcome == 2) {
+        m_sentenceNumber = 1;
+        m_levelsReached = 1;
+        m_totalWrong = 0;
+        m_totalCorrect = 0;
+        m_usedIndexes.fill(0);
+        m_screen.levelAverages = {};
+        m_results.SentenceSpeeds.fill(0.0f);
+        if (!m_catalogue.HasCommandLine() && !m_catalogue.Entries().empty()) {
+            m_sentence.ExerciseOver = true;
+            m_sentenceNumber = 0;
+        }
     }
+    ContinueStart();
 }
 
 void ExerciseRun::ResetToStart() {
@@ -436,7 +446,7 @@ void ExerciseRun::ResetToStart() {
 
 void ExerciseRun::Restart() {
     Notifier notify(*this);
-    if (m_closing)
+    if (m_closing || m_awaitingResults)
         return;
     m_timing.StopClock();
     if (m_practice != nullptr)

@@ -127,6 +127,8 @@ public:
     const TutorScreen& Screen() const { return m_screen; }
     const KeyboardModel& Keyboard() const { return m_keyboard; }
     const SentenceRun& Sentence() const { return m_sentence; }
+    // The results window is open; the start goes on with its answer.
+    bool AwaitingResults() const { return m_awaitingResults; }
     const ResultsTable& Results() const { return m_results; }
     std::int16_t SentenceNumber() const { return m_sentenceNumber; }
     std::int16_t LevelsReached() const { return m_levelsReached; }
@@ -149,8 +151,13 @@ private:
 
     void AdvancePosition(bool reset);
     void FinishSentence();
+    // After sentences 5, 10 and 15 the results are shown before the start
+    // goes on; keys, start requests and restarts wait for the answer.
+    void AskForResults(bool levelEnd);
+    void ResultsAnswered(std::int16_t answer);
+    // The rest of the start request: the next sentence, or the start screen.
+    void ContinueStart();
     void ChooseNextSentence();
-    void LevelOrExerciseEnd();
     void ResetToStart();
     void UpdateErrorFace();
     std::int16_t DrawSentenceIndex(std::int16_t highestIndex);
@@ -194,5 +201,6 @@ private:
     std::string m_counterSeparator;
     bool m_soundsOn = true;
     bool m_closing = false;
+    bool m_awaitingResults = false;
     std::int64_t m_pauseStart = 0;
 };

@@ -62,7 +62,7 @@ public:
 // Until the results window is connected, a finished level simply goes on.
 class ContinueAfterResults : public ResultsPresenter {
 public:
-    std::int16_t ShowResults(const ResultsTable&) override { return 0; }
+    void ShowResults(const ResultsTable&, Answered answered) override { answered(0); }
 };
 class NoLanguageWindow : public LanguageWindowPort {
 public:

@@ -55,14 +55,23 @@ public:
 
 class ScriptedPresenter : public ResultsPresenter {
 public:
-    std::int16_t ShowResults(const ResultsTable& results) override {
+    // Answers at once, as a window would that the pupil closes at once;
+    // with `later` the answer waits in `pending` until the test gives it.
+    void ShowResults(const ResultsTable& results, Answered answered) override {
         shown.push_back(results);
-        if (answers.empty())
-            return 0;
-        const std::int16_t answer = answers.front();
-        answers.pop_front();
-        return answer;
+        if (later) {
+            pending = std::move(answered);
+            return;
+        }
+        std::int16_t answer = 0;
+        if (!answers.empty()) {
+            answer = answers.front();
+            answers.pop_front();
+        }
+        answered(answer);
     }
+    bool later = false;
+    Answered pending;
     std::deque<std::int16_t> answers;
     std::vector<ResultsTable> shown;
 };

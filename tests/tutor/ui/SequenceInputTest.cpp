@@ -19,11 +19,11 @@ namespace {
 // A results window that takes the input while it is open.
 class ResultsTakingInput : public ResultsPresenter {
 public:
-    std::int16_t ShowResults(const ResultsTable&) override {
+    void ShowResults(const ResultsTable&, Answered answered) override {
         ++shown;
         if (whileOpen)
             whileOpen();
-        return 0;
+        answered(0);
     }
     std::function<void()> whileOpen;
     int shown = 0;
