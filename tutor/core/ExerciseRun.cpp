@@ -254,7 +254,9 @@ void ExerciseRun::StartNextSentence() {
     Increment(m_sentenceNumber);
     m_screen.enterPrompt = false;
     m_screen.typeForMeVisible = false;
-    const bool levelEnd = m_sentenceNumber == 6 || m_sentenceNumber == 11;
+    // Sentence 6 or 11 is asked for: a level has been finished.
+    const bool levelEnd = m_sentenceNumber == kSentencesPerLevel + 1 ||
+                          m_sentenceNumber == 2 * kSentencesPerLevel + 1;
     if (levelEnd || m_sentenceNumber > kSentencesPerExercise) {
         // The start goes on once the pupil has answered the results.
         AskForResults(levelEnd);
