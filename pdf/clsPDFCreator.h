@@ -139,10 +139,6 @@ public:
     static std::string Ascii85Encode(std::span<const uint8_t> bytes);
     static double ToPoints(double v, int32_t scaleMode);
     static double FromPoints(double v, int32_t scaleMode);
-    // Packs a colour argument: red in the lowest byte, then green, then blue.
-    static int32_t PackColor(int red, int green, int blue) {
-        return red + 256 * green + 65536 * blue;
-    }
     // Name of a generated document in folder: "~" + the upper-case hex of
     // day, hours, minutes, seconds and one digit, + ".pdf".
     static std::string GeneratedFileName(const std::string& folder, const std::tm& when, int digit);

@@ -24,9 +24,6 @@ constexpr std::array<std::string_view, 20> kEditorSlotIds = {
     "2001", "2002", "2004", "2005", "2006", "2007", "2008", "2009", "2010", "2003",
     "2011", "2012", "2013", "2014", "2015", "2016", "2017", "2018", "2019", "2020"};
 
-constexpr int kWelcomeSlot = 11;
-constexpr int kStartHintSlot = 12;
-constexpr int kChooseFileSlot = 13;
 constexpr std::string_view kStartHintKey = " <Invio>";
 
 std::vector<std::string> MakeIds(UiProgram program) {
@@ -99,11 +96,11 @@ void UiTexts::BuildSlots() {
     }
     for (const std::string_view id : kTutorSlotIds)
         m_slots.push_back(Text(id));
-    m_slots[kWelcomeSlot] += kLineEnd;
+    m_slots[kSlotWelcome] += kLineEnd;
     // The built-in hint already shows the key in its own words.
     if (m_fromFile)
-        m_slots[kStartHintSlot] += kStartHintKey;
-    m_slots[kChooseFileSlot].insert(0, kLineEnd);
+        m_slots[kSlotStartHint] += kStartHintKey;
+    m_slots[kSlotChooseFile].insert(0, kLineEnd);
 }
 
 const std::string& UiTexts::Text(std::string_view id) const {

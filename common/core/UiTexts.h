@@ -13,6 +13,37 @@
 
 enum class UiProgram { Tutor, Editor };
 
+// The tutor's message slots (UiTexts::Slot), by what each says.
+enum TutorSlot : int {
+    kSlotBuiltInSentences = 0, // the caption's "- Frasi interne"
+    kSlotFirstLevel = 1,       // the caption's "level: sentence", levels 1 to 3
+    kSlotRestartUnavailable = 4,
+    kSlotRestartQuestion = 5,
+    kSlotYouScored = 6,
+    kSlotPointsAndSpeed = 7, // before the speed of a record
+    kSlotKeystrokes = 8,
+    kSlotRecordBeaten = 9,
+    kSlotPressEnter = 10,
+    kSlotWelcome = 11,
+    kSlotStartHint = 12,
+    kSlotChooseFile = 13,
+    kSlotLayoutNotSet = 14,
+    kSlotMayMisbehave = 15,
+    kSlotLayoutLanguage = 16,
+    kSlotPrintQuestion = 23,
+    kSlotPrintNotice = 24,
+    kSlotCloseQuestion = 25,
+    kSlotCloseLosesData = 26,
+    kSlotCapsLockPressed = 27,
+    kSlotRightButtonPressed = 28,
+    kSlotBeginner = 29,
+    kSlotExpert = 30,
+    kSlotLayoutName = 31,
+    kSlotCheckLanguageHelp = 32,
+    kSlotPoints = 33, // before the speed of an ordinary result
+    kSlotSplitToolTip = 34,
+};
+
 // The texts of the language chooser window, the same window in both programs
 // but fed from each program's own IDs.
 struct LanguageChooserTexts {

@@ -1,5 +1,6 @@
 #include "common/ui/KeyMapView.h"
 
+#include "common/ui/QtColour.h"
 #include "common/ui/QtCp1252.h"
 
 #include <QHelpEvent>
@@ -20,11 +21,7 @@ constexpr double kBarLabelPoints = 8.0;
 constexpr int kBarLabelHeight = 18;
 constexpr int kBarGap = 10;
 
-QColor ToColour(Rgb c) {
-    return {c.red, c.green, c.blue};
-}
-
-QColor Shifted(Rgb c, int delta) {
+QColor Shifted(Colour c, int delta) {
     const auto limit = [delta](int v) { return std::clamp(v + delta, 0, 255); };
     return {limit(c.red), limit(c.green), limit(c.blue)};
 }
@@ -114,7 +111,7 @@ void KeyMapView::paintEvent(QPaintEvent*) {
         const KeyShade& shade = m_shades[static_cast<std::size_t>(key.number)];
         const QRect r =
             KeyRect(key.number).toAlignedRect().adjusted(kBevel, kBevel, -kBevel, -kBevel);
-        p.fillRect(r, ToColour(shade.colour));
+        p.fillRect(r, ToQColor(shade.colour));
         // The keyboard's raised bevel: light on top and left, dark below and right.
         for (int ring = 1; ring <= kBevel; ++ring) {
             const QRect b = r.adjusted(-ring, -ring, ring - 1, ring - 1);
@@ -183,7 +180,7 @@ void FingerBarsView::paintEvent(QPaintEvent*) {
         const int x = kBarGap + i * (barWidth + kBarGap);
         const int h = static_cast<int>(f.errorRate / highest * tallest);
         const QRect bar(x, base - h, barWidth, h);
-        p.fillRect(bar, ToColour(FingerRgb(f.finger)));
+        p.fillRect(bar, ToQColor(FingerColour(f.finger)));
         p.setPen(Qt::black);
         if (h > 0)
             p.drawRect(bar.adjusted(0, 0, -1, -1));

@@ -1,5 +1,6 @@
 #include "common/ui/ProgressPrinting.h"
 
+#include "common/ui/QtColour.h"
 #include "common/ui/QtCp1252.h"
 
 #include <QFontMetricsF>
@@ -12,10 +13,6 @@ namespace {
 constexpr double kCentimetresPerInch = 2.54;
 constexpr double kPointsPerInch = 72.0;
 constexpr double kHairlineCm = 0.01;
-
-QColor ToColour(Rgb c) {
-    return {c.red, c.green, c.blue};
-}
 
 } // namespace
 
@@ -52,18 +49,19 @@ void PainterProgressCanvas::Text(float x, float y, const std::string& text, Canv
     m_painter.drawText(at, s);
 }
 
-void PainterProgressCanvas::Line(float x1, float y1, float x2, float y2, float width, Rgb colour) {
-    m_painter.setPen(QPen(ToColour(colour), std::max(1.0, width * PerCentimetre())));
+void PainterProgressCanvas::Line(float x1, float y1, float x2, float y2, float width,
+                                 Colour colour) {
+    m_painter.setPen(QPen(ToQColor(colour), std::max(1.0, width * PerCentimetre())));
     m_painter.drawLine(ToDevice(x1, y1), ToDevice(x2, y2));
 }
 
-void PainterProgressCanvas::Box(float x, float y, float width, float height, const Rgb* fill,
-                                const Rgb* outline) {
+void PainterProgressCanvas::Box(float x, float y, float width, float height, const Colour* fill,
+                                const Colour* outline) {
     const QRectF r(ToDevice(x, y + height), ToDevice(x + width, y));
     if (fill)
-        m_painter.fillRect(r, ToColour(*fill));
+        m_painter.fillRect(r, ToQColor(*fill));
     if (outline) {
-        m_painter.setPen(QPen(ToColour(*outline), std::max(1.0, kHairlineCm * PerCentimetre())));
+        m_painter.setPen(QPen(ToQColor(*outline), std::max(1.0, kHairlineCm * PerCentimetre())));
         m_painter.setBrush(Qt::NoBrush);
         m_painter.drawRect(r);
     }

@@ -17,9 +17,9 @@ public:
 
     void Text(float x, float y, const std::string& text, CanvasFont font, float points,
               CanvasAlign align) override;
-    void Line(float x1, float y1, float x2, float y2, float width, Rgb colour) override;
-    void Box(float x, float y, float width, float height, const Rgb* fill,
-             const Rgb* outline) override;
+    void Line(float x1, float y1, float x2, float y2, float width, Colour colour) override;
+    void Box(float x, float y, float width, float height, const Colour* fill,
+             const Colour* outline) override;
 
     QPointF ToDevice(float x, float y) const;
 

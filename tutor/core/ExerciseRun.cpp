@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kGaugeWidth = 300;
-constexpr int kLargeGaugeWidth = 390;
 constexpr int kSentencesPerLevel = 5;
 constexpr int kSentencesPerExercise = 15;
 // A random source that keeps repeating used indexes must not hang the
@@ -32,30 +30,57 @@ std::int16_t LevelOf(std::int16_t sentenceNumber) {
 
 } // namespace
 
-ExerciseRun::ExerciseRun(TutorPortSet ports, ExerciseCatalogue& catalogue, TutorObserver& observer,
-                         const UiTexts& texts, bool largeScreen)
+// Every public operation holds one; operations that call one another publish
+// once, when the outermost ends, so the window renders each operation's
+// outcome once and never a state halfway through it.
+class ExerciseRun::Notifier {
+public:
+    explicit Notifier(ExerciseRun& run) : m_run(run) { ++m_run.m_operationDepth; }
+    ~Notifier() {
+        if (--m_run.m_operationDepth == 0)
+            m_run.Publish();
+    }
+    Notifier(const Notifier&) = delete;
+    Notifier& operator=(const Notifier&) = delete;
+
+private:
+    ExerciseRun& m_run;
+};
+
+ExerciseRun::ExerciseRun(TutorPortSet ports, ExerciseCatalogue& catalogue, KeyboardModel& keyboard,
+                         TutorObserver& observer, const UiTexts& texts, bool largeScreen)
     : m_clock(ports.clock), m_random(ports.random), m_capsLock(ports.capsLock),
-      m_presenter(ports.results), m_catalogue(catalogue), m_observer(observer), m_texts(texts),
+      m_presenter(ports.results), m_catalogue(catalogue), m_keyboard(keyboard),
+      m_observer(observer), m_texts(texts),
       m_timing(m_screen, m_results, m_random, largeScreen ? kLargeGaugeWidth : kGaugeWidth),
       m_counterSeparator(largeScreen ? " / " : "/") {
-    SetDifficulty(0);
+    m_timing.SetDifficulty(0, m_texts);
+    // No Enter prompt blinks until the start screen asks for it.
+    m_keyboard.MarkSentenceRunning();
+    // The window renders the whole screen first; from then on it is told
+    // what changes.
+    m_published = m_screen;
+    KeyboardChanges before;
+    m_keyboard.TakeChanges(before);
 }
 
 void ExerciseRun::SetTexts(const UiTexts& texts) {
+    Notifier notify(*this);
     m_texts = texts;
     m_catalogue.SetTexts(texts);
     SetDifficulty(m_results.Difficulty);
 }
 
 void ExerciseRun::SetDifficulty(std::int16_t index) {
+    Notifier notify(*this);
     m_timing.SetDifficulty(index, m_texts);
 }
 
 void ExerciseRun::ChooseDifficulty(std::int16_t index) {
+    Notifier notify(*this);
     SetDifficulty(index);
     if (m_screen.levelPanelVisible)
         Sound(kSoundClick);
-    Publish();
 }
 
 void ExerciseRun::ToggleSounds() {
@@ -68,7 +93,8 @@ void ExerciseRun::PlayClick() {
 }
 
 char ExerciseRun::KeyPressed(char code) {
-    if (m_sentence.Busy || m_closing)
+    Notifier notify(*this);
+    if (m_sentence.Busy || m_closing || m_awaitingResults)
         return 0;
     // The Enter that starts a sentence does its work here and goes no
     // further, so it can never type a sentence's opening line break.
@@ -80,14 +106,15 @@ char ExerciseRun::KeyPressed(char code) {
 }
 
 void ExerciseRun::StartRequest() {
-    if (!m_screen.startEnabled || m_sentence.Busy || m_closing)
+    Notifier notify(*this);
+    if (!m_screen.startEnabled || m_sentence.Busy || m_closing || m_awaitingResults)
         return;
     m_screen.startEnabled = false;
     StartNextSentence();
-    Publish();
 }
 
 char ExerciseRun::EvaluateKeystroke(char code) {
+    Notifier notify(*this);
     if (m_sentence.SentenceDone || m_closing)
         return 0;
     if (m_sentence.ExpectedChar.empty())
@@ -107,7 +134,6 @@ char ExerciseRun::EvaluateKeystroke(char code) {
             UpdateErrorFace();
         }
         SwitchCapsLockOff();
-        Publish();
         return 0;
     }
     NoteKeystroke(code);
@@ -121,19 +147,19 @@ char ExerciseRun::EvaluateKeystroke(char code) {
         m_screen.input += code;
         if (code == '\r')
             m_screen.input += '\n';
-        Publish();
         return code;
     }
     FinishSentence();
-    Publish();
     return 0;
 }
 
 void ExerciseRun::BeginSentence() {
+    Notifier notify(*this);
     AdvancePosition(true);
 }
 
 void ExerciseRun::BeginSentence(const std::string& sentence) {
+    Notifier notify(*this);
     m_sentence.CurrentSentence = sentence;
     m_sentence.SentenceDone = false;
     m_screen.sentence = sentence;
@@ -141,7 +167,6 @@ void ExerciseRun::BeginSentence(const std::string& sentence) {
     m_screen.input.clear();
     m_screen.inputLocked = false;
     BeginSentence();
-    Publish();
 }
 
 void ExerciseRun::AdvancePosition(bool reset) {
@@ -159,13 +184,13 @@ void ExerciseRun::AdvancePosition(bool reset) {
         s.ExpectedChar.assign(1, expected);
         ShowTypedPart();
         m_screen.typeForMeVisible = !FindKeyEntry(expected).has_value();
-        m_observer.HighlightNextKey(expected, s.Position);
+        m_keyboard.HighlightNextKey(expected);
         if (expected == '\r')
             ++s.Position;
     } else {
         s.SentenceDone = true;
         m_screen.typeForMeVisible = false;
-        m_observer.ClearHighlightFrames();
+        m_keyboard.ClearHighlightFrames();
     }
 }
 
@@ -185,7 +210,7 @@ void ExerciseRun::FinishSentence() {
     m_screen.typedOnLine.clear();
     m_screen.input = m_sentence.CurrentSentence;
     m_screen.startEnabled = true;
-    m_observer.RedrawAllKeysRaised();
+    m_keyboard.RedrawAllKeysRaised();
     const SentenceResult result = m_timing.EvaluateSentence(
         m_clock.Now(), m_sentence.CurrentSentence, m_sentence.Position, m_sentenceNumber,
         m_levelsReached, m_sentence.FirstOfLevel, m_texts);
@@ -196,6 +221,7 @@ void ExerciseRun::FinishSentence() {
 }
 
 void ExerciseRun::PauseTick() {
+    Notifier notify(*this);
     if (!m_sentence.Busy)
         return;
     if (m_clock.Now() - m_pauseStart < kPauseSeconds)
@@ -204,13 +230,16 @@ void ExerciseRun::PauseTick() {
     m_screen.enterPrompt = true;
     m_sentence.Busy = false;
     m_screen.busy = false;
-    Publish();
 }
 
 void ExerciseRun::StartNextSentence() {
+    Notifier notify(*this);
     m_observer.CloseKeyMap();
+    // The finger images come back onto the keys in the map window's place.
+    if (m_keyboard.KeyMap() && !m_keyboard.StripVisible())
+        m_keyboard.ShowFingerImages(true);
     m_screen.enterPrompt = false;
-    m_observer.RedrawAllKeysRaised();
+    m_keyboard.RedrawAllKeysRaised();
     m_screen.clockText = "00:00";
     m_screen.typedLine = 0;
     m_screen.typedOnLine.clear();
@@ -222,9 +251,23 @@ void ExerciseRun::StartNextSentence() {
     if (!entry.empty() && entry != m_catalogue.ExercisesHeader())
         m_catalogue.SelectExerciseFile(entry + ".ftd");
 
-    ChooseNextSentence();
-    if (m_closing)
+    Increment(m_sentenceNumber);
+    m_screen.enterPrompt = false;
+    m_screen.typeForMeVisible = false;
+    // Sentence 6 or 11 is asked for: a level has been finished.
+    const bool levelEnd = m_sentenceNumber == kSentencesPerLevel + 1 ||
+                          m_sentenceNumber == 2 * kSentencesPerLevel + 1;
+    if (levelEnd || m_sentenceNumber > kSentencesPerExercise) {
+        // The start goes on once the pupil has answered the results.
+        AskForResults(levelEnd);
         return;
+    }
+    ContinueStart();
+}
+
+void ExerciseRun::ContinueStart() {
+    if (!m_sentence.ExerciseOver)
+        ChooseNextSentence();
     if (m_sentence.ExerciseOver) {
         ResetToStart();
         return;
@@ -252,15 +295,7 @@ void ExerciseRun::StartNextSentence() {
 }
 
 void ExerciseRun::ChooseNextSentence() {
-    Increment(m_sentenceNumber);
-    m_screen.enterPrompt = false;
-    m_screen.typeForMeVisible = false;
-
-    LevelOrExerciseEnd();
-    if (m_closing || m_sentence.ExerciseOver)
-        return;
-
-    std::string title = m_catalogue.ExerciseFile().empty() ? m_texts.Slot(0)
+    std::string title = m_catalogue.ExerciseFile().empty() ? m_texts.Slot(kSlotBuiltInSentences)
                                                            : " - " + m_catalogue.ExerciseFileName();
     title.resize(std::min<std::size_t>(title.size(), 30));
 
@@ -270,8 +305,9 @@ void ExerciseRun::ChooseNextSentence() {
     m_screen.litLamp = m_levelsReached;
     m_screen.level = m_levelsReached;
     m_screen.sentenceNumber = std::to_string(inLevel);
-    m_screen.caption =
-        "Zentavo " + title + " " + m_texts.Slot(m_levelsReached) + " " + std::to_string(inLevel);
+    m_screen.caption = "Zentavo " + title + " " +
+                       m_texts.Slot(kSlotFirstLevel + m_levelsReached - 1) + " " +
+                       std::to_string(inLevel);
 
     const std::int16_t highest = static_cast<std::int16_t>(15 * m_levelsReached);
     const std::int16_t drawn = DrawSentenceIndex(highest);
@@ -314,37 +350,43 @@ std::string ExerciseRun::PickSentence(std::int16_t drawnIndex) const {
     return sentence;
 }
 
-void ExerciseRun::LevelOrExerciseEnd() {
-    const bool levelEnd = m_sentenceNumber == 6 || m_sentenceNumber == 11;
-    const bool exerciseEnd = m_sentenceNumber > kSentencesPerExercise;
-    if (!levelEnd && !exerciseEnd)
-        return;
+void ExerciseRun::AskForResults(bool levelEnd) {
     m_results.ResultsOutcome = levelEnd ? 1 : 2;
     m_results.LevelsReached = m_levelsReached;
     m_results.TotalCorrect = m_totalCorrect;
     m_results.TotalWrong = m_totalWrong;
     m_results.ResultsAnswer = -1;
+    // The screen as it stands shows under the results window.
     Publish();
-    m_results.ResultsAnswer = m_presenter.ShowResults(m_results);
-    if (m_results.ResultsAnswer != 0) {
+    m_awaitingResults = true;
+    m_presenter.ShowResults(m_results, [this](std::int16_t answer) { ResultsAnswered(answer); });
+}
+
+void ExerciseRun::ResultsAnswered(std::int16_t answer) {
+    if (!m_awaitingResults)
+        return;
+    Notifier notify(*this);
+    m_awaitingResults = false;
+    m_results.ResultsAnswer = answer;
+    if (answer != 0) {
         m_closing = true;
         m_observer.CloseProgram();
         return;
     }
-    if (levelEnd)
-        return;
-
-    m_sentenceNumber = 1;
-    m_levelsReached = 1;
-    m_totalWrong = 0;
-    m_totalCorrect = 0;
-    m_usedIndexes.fill(0);
-    m_screen.levelAverages = {};
-    m_results.SentenceSpeeds.fill(0.0f);
-    if (!m_catalogue.HasCommandLine() && !m_catalogue.Entries().empty()) {
-        m_sentence.ExerciseOver = true;
-        m_sentenceNumber = 0;
+    if (m_results.ResultsOutcome == 2) {
+        m_sentenceNumber = 1;
+        m_levelsReached = 1;
+        m_totalWrong = 0;
+        m_totalCorrect = 0;
+        m_usedIndexes.fill(0);
+        m_screen.levelAverages = {};
+        m_results.SentenceSpeeds.fill(0.0f);
+        if (!m_catalogue.HasCommandLine() && !m_catalogue.Entries().empty()) {
+            m_sentence.ExerciseOver = true;
+            m_sentenceNumber = 0;
+        }
     }
+    ContinueStart();
 }
 
 void ExerciseRun::ResetToStart() {
@@ -362,7 +404,7 @@ void ExerciseRun::ResetToStart() {
     m_screen.input.clear();
     m_screen.inputLocked = true;
     m_sentence.SentenceDone = false;
-    m_observer.ClearHighlightFrames();
+    m_keyboard.ClearHighlightFrames();
 
     m_screen.litLamp = 0;
     m_screen.levelAverages = {};
@@ -405,14 +447,14 @@ void ExerciseRun::ResetToStart() {
 }
 
 void ExerciseRun::Restart() {
-    if (m_closing)
+    Notifier notify(*this);
+    if (m_closing || m_awaitingResults)
         return;
     m_timing.StopClock();
     if (m_practice != nullptr)
         m_practice->SentenceAbandoned();
     m_sentence.ExerciseOver = true;
     StartNextSentence();
-    Publish();
 }
 
 bool ExerciseRun::RestartAvailable() const {
@@ -420,48 +462,50 @@ bool ExerciseRun::RestartAvailable() const {
 }
 
 std::string ExerciseRun::WelcomeText() const {
-    std::string text = m_texts.Slot(11) + m_texts.Slot(12);
+    std::string text = m_texts.Slot(kSlotWelcome) + m_texts.Slot(kSlotStartHint);
     if (!m_catalogue.Entries().empty() && m_catalogue.ExerciseFile().empty())
-        text += m_texts.Slot(13);
+        text += m_texts.Slot(kSlotChooseFile);
     return text;
 }
 
 void ExerciseRun::ShowStartChoices() {
+    Notifier notify(*this);
     if (!m_catalogue.Entries().empty() && m_catalogue.ExerciseFile().empty())
         m_screen.listVisible = true;
     m_screen.levelPanelVisible = true;
-    Publish();
 }
 
 void ExerciseRun::EnableStart() {
+    Notifier notify(*this);
+    if (!m_keyboard.StripVisible())
+        m_keyboard.ShowFingerImages(false);
     if (m_closing || m_sentence.Busy || !m_sentence.ExpectedChar.empty())
         return;
     m_screen.startEnabled = true;
     m_screen.enterPrompt = true;
-    Publish();
 }
 
 void ExerciseRun::TypeForMe() {
+    Notifier notify(*this);
     if (!m_screen.typeForMeVisible)
         return;
     m_screen.typeForMeVisible = false;
     if (!m_sentence.ExpectedChar.empty())
         EvaluateKeystroke(m_sentence.ExpectedChar[0]);
-    Publish();
 }
 
 void ExerciseRun::ClockTick() {
+    Notifier notify(*this);
     if (!m_screen.clockRunning)
         return;
     m_timing.ClockTick(m_clock.Now(), m_sentence.Position);
-    Publish();
 }
 
 void ExerciseRun::RecordAnimationTick() {
+    Notifier notify(*this);
     if (!m_screen.recordAnimation)
         return;
     m_timing.RecordAnimationTick();
-    Publish();
 }
 
 void ExerciseRun::UpdateErrorFace() {
@@ -485,8 +529,80 @@ void ExerciseRun::Sound(int number) {
         m_observer.PlaySound(number);
 }
 
+std::optional<char> ExerciseRun::CurrentCharacter() const {
+    if (m_sentence.ExpectedChar.empty() || m_sentence.SentenceDone)
+        return std::nullopt;
+    return m_sentence.ExpectedChar[0];
+}
+
 void ExerciseRun::Publish() {
-    m_observer.ScreenChanged(m_screen);
+    // The Enter prompt on the keyboard follows the screen's.
+    if (m_screen.enterPrompt != m_published.enterPrompt) {
+        if (m_screen.enterPrompt)
+            m_keyboard.FlashBotton();
+        else
+            m_keyboard.MarkSentenceRunning();
+    }
+    m_change.parts = ChangedParts(m_published, m_screen);
+    m_keyboard.TakeChanges(m_change.keyboard);
+    if (m_change.parts.any())
+        m_published = m_screen;
+    m_observer.ScreenChanged(m_screen, m_change);
+    m_change.keyboard.Clear();
+}
+
+// -- the keyboard picture --------------------------------------------------------
+
+void ExerciseRun::LoadKeyboardOptions(bool highlight, bool keyMap, KeySplit split) {
+    Notifier notify(*this);
+    m_keyboard.LoadOptions(highlight, keyMap, split);
+}
+
+void ExerciseRun::SetKeyMap(bool on) {
+    Notifier notify(*this);
+    m_keyboard.SetKeyMap(on, CurrentCharacter());
+}
+
+void ExerciseRun::SetHighlight(bool on) {
+    Notifier notify(*this);
+    m_keyboard.SetHighlight(on, CurrentCharacter());
+}
+
+void ExerciseRun::KeyDoubleClicked(int key) {
+    Notifier notify(*this);
+    if (m_keyboard.KeyDoubleClicked(key, CurrentCharacter()))
+        Sound(kSoundSplit);
+}
+
+void ExerciseRun::FingerImageDoubleClicked() {
+    Notifier notify(*this);
+    m_keyboard.FingerImageDoubleClicked(CurrentCharacter());
+}
+
+void ExerciseRun::StripDoubleClicked() {
+    Notifier notify(*this);
+    m_keyboard.StripDoubleClicked();
+}
+
+void ExerciseRun::PromptTick() {
+    Notifier notify(*this);
+    m_keyboard.PromptTick();
+}
+
+void ExerciseRun::StopEnterPrompt() {
+    Notifier notify(*this);
+    m_keyboard.MarkSentenceRunning();
+}
+
+void ExerciseRun::RaiseEnterKeys() {
+    Notifier notify(*this);
+    m_keyboard.DrawKeyBevel(KeyTable::kEnterKey, true);
+    m_keyboard.DrawKeyBevel(KeyTable::kEnterUpperKey, true);
+}
+
+void ExerciseRun::FlashEnterPrompt() {
+    Notifier notify(*this);
+    m_keyboard.FlashBotton();
 }
 
 void ExerciseRun::NoteKeystroke(char typed) {

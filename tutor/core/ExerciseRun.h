@@ -6,11 +6,14 @@
 // results after each level, and restarts or returns to the start screen.
 //
 // The main window forwards its events here (keys, the start button, timer
-// ticks, menu choices) and renders what TutorObserver reports; the world is
-// reached through the ports of TutorPorts.h.
+// ticks, menu choices, clicks on the keyboard picture) and renders what
+// TutorObserver reports; the world is reached through the ports of
+// TutorPorts.h. The run alone changes the screen and the keyboard: each
+// public operation publishes once, when it ends, what it changed.
 #pragma once
 
 #include "common/core/UiTexts.h"
+#include "tutor/core/KeyboardModel.h"
 #include "tutor/core/PracticeObserver.h"
 #include "tutor/core/ResultsTable.h"
 #include "tutor/core/SentenceTiming.h"
@@ -19,6 +22,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class ExerciseCatalogue;
@@ -49,8 +53,9 @@ class ExerciseRun {
 public:
     static constexpr int kPauseSeconds = 3;
 
-    ExerciseRun(TutorPortSet ports, ExerciseCatalogue& catalogue, TutorObserver& observer,
-                const UiTexts& texts, bool largeScreen);
+    // keyboard: the keyboard picture's state, which the run keeps.
+    ExerciseRun(TutorPortSet ports, ExerciseCatalogue& catalogue, KeyboardModel& keyboard,
+                TutorObserver& observer, const UiTexts& texts, bool largeScreen);
 
     // Settings ------------------------------------------------------------
     // Who keeps the practice (none by default); the run only reports to it.
@@ -94,11 +99,36 @@ public:
     // level panel appear, then (after a pause) the start button is enabled
     // and the Enter prompt blinks. Until then Enter starts nothing.
     void ShowStartChoices();
+    // Also moves the finger images off the keys: the start screen's map
+    // window shows them from now on.
     void EnableStart();
+
+    // The keyboard picture ----------------------------------------------------
+    // The options as read from the settings.
+    void LoadKeyboardOptions(bool highlight, bool keyMap, KeySplit split);
+    // The menu's toggles.
+    void SetKeyMap(bool on);
+    void SetHighlight(bool on);
+    // Double-clicks on the picture: key B with the finger map on switches
+    // the split (and says so with a sound); the finger images and the strip
+    // trade places.
+    void KeyDoubleClicked(int key);
+    void FingerImageDoubleClicked();
+    void StripDoubleClicked();
+    // The Enter prompt's blink.
+    void PromptTick();
+    // Printing the keyboard: the prompt stops and Enter is drawn raised, so
+    // the paper shows the plain keyboard; afterwards the prompt blinks again.
+    void StopEnterPrompt();
+    void RaiseEnterKeys();
+    void FlashEnterPrompt();
 
     // State ------------------------------------------------------------------
     const TutorScreen& Screen() const { return m_screen; }
+    const KeyboardModel& Keyboard() const { return m_keyboard; }
     const SentenceRun& Sentence() const { return m_sentence; }
+    // The results window is open; the start goes on with its answer.
+    bool AwaitingResults() const { return m_awaitingResults; }
     const ResultsTable& Results() const { return m_results; }
     std::int16_t SentenceNumber() const { return m_sentenceNumber; }
     std::int16_t LevelsReached() const { return m_levelsReached; }
@@ -106,7 +136,6 @@ public:
     std::int16_t TotalWrong() const { return m_totalWrong; }
     // Slot n (1..15): the sentence index chosen for sentence n.
     const std::array<std::int16_t, 16>& UsedIndexes() const { return m_usedIndexes; }
-    const std::string& CounterSeparator() const { return m_counterSeparator; }
     const SentenceTiming& Timing() const { return m_timing; }
 
     // The steps of a sentence, public for tests and the benchmark ---------
@@ -117,10 +146,18 @@ public:
     void BeginSentence(const std::string& sentence);
 
 private:
+    // Publishes once when the outermost operation ends (see Publish).
+    class Notifier;
+
     void AdvancePosition(bool reset);
     void FinishSentence();
+    // After sentences 5, 10 and 15 the results are shown before the start
+    // goes on; keys, start requests and restarts wait for the answer.
+    void AskForResults(bool levelEnd);
+    void ResultsAnswered(std::int16_t answer);
+    // The rest of the start request: the next sentence, or the start screen.
+    void ContinueStart();
     void ChooseNextSentence();
-    void LevelOrExerciseEnd();
     void ResetToStart();
     void UpdateErrorFace();
     std::int16_t DrawSentenceIndex(std::int16_t highestIndex);
@@ -129,6 +166,10 @@ private:
     void ShowTypedPart();
     void SwitchCapsLockOff();
     void Sound(int number);
+    // The character to type next, while a sentence has one.
+    std::optional<char> CurrentCharacter() const;
+    // Tells the observer what changed since it was last told; also in the
+    // middle of an operation, before a window opens over the screen.
     void Publish();
     // What the practice observer is told.
     void NoteKeystroke(char typed);
@@ -139,11 +180,15 @@ private:
     CapsLock& m_capsLock;
     ResultsPresenter& m_presenter;
     ExerciseCatalogue& m_catalogue;
+    KeyboardModel& m_keyboard;
     TutorObserver& m_observer;
     PracticeObserver* m_practice = nullptr;
     UiTexts m_texts;
 
     TutorScreen m_screen;
+    TutorScreen m_published; // as the observer was last told
+    ScreenChange m_change;   // kept to keep its room
+    int m_operationDepth = 0;
     ResultsTable m_results;
     SentenceTiming m_timing;
     SentenceRun m_sentence;
@@ -156,5 +201,6 @@ private:
     std::string m_counterSeparator;
     bool m_soundsOn = true;
     bool m_closing = false;
+    bool m_awaitingResults = false;
     std::int64_t m_pauseStart = 0;
 };

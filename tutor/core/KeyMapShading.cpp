@@ -12,7 +12,7 @@ int Blend(int from, int to, double t) {
     return static_cast<int>(std::lround(from + (to - from) * t));
 }
 
-Rgb Mix(Rgb from, Rgb to, double t) {
+Colour Mix(Colour from, Colour to, double t) {
     return {Blend(from.red, to.red, t), Blend(from.green, to.green, t),
             Blend(from.blue, to.blue, t)};
 }
@@ -28,7 +28,7 @@ struct KeyTally {
 
 } // namespace
 
-Rgb ShadeOf(double severity) {
+Colour ShadeOf(double severity) {
     const double s = std::clamp(severity, 0.0, 1.0);
     if (s <= 0.5)
         return Mix(kShadeGood, kShadeMiddle, s * 2);
@@ -135,7 +135,7 @@ std::array<FingerErrors, 5> FingerErrorRates(const KeyShades& shades, KeySplit s
     return fingers;
 }
 
-Rgb FingerRgb(FingerGroup finger) {
+Colour FingerColour(FingerGroup finger) {
     switch (finger) {
     case FingerGroup::Little:
         return {185, 207, 224};

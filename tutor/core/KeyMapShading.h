@@ -7,6 +7,7 @@
 // window, the printout and the PDF draw from these, so all three agree.
 #pragma once
 
+#include "common/core/Colour.h"
 #include "history/HistoryTypes.h"
 #include "tutor/core/KeyTable.h"
 
@@ -15,24 +16,17 @@
 #include <string>
 #include <vector>
 
-struct Rgb {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-
 enum class KeyMapMode { Errors, Slowness };
 
 // An error rate at or above this is drawn full red: one wrong keystroke in
 // seven is a key that needs practice whatever the others look like.
 inline constexpr double kRedErrorRate = 0.15;
-inline constexpr Rgb kShadeGood{46, 170, 60};
-inline constexpr Rgb kShadeMiddle{240, 210, 40};
-inline constexpr Rgb kShadeBad{220, 40, 30};
-inline constexpr Rgb kShadeUnjudged{196, 196, 196};
+inline constexpr Colour kShadeGood{46, 170, 60};
+inline constexpr Colour kShadeMiddle{240, 210, 40};
+inline constexpr Colour kShadeBad{220, 40, 30};
+inline constexpr Colour kShadeUnjudged{196, 196, 196};
 // A key nobody typed keeps the plain key colour of the keyboard picture.
-inline constexpr Rgb kShadeUnused{235, 235, 235};
+inline constexpr Colour kShadeUnused{235, 235, 235};
 
 struct KeyShade {
     std::int16_t key = 0;
@@ -42,13 +36,13 @@ struct KeyShade {
     double averageIntervalMs = 0; // 0 when no interval was known
     bool judged = false;          // keystrokes >= kMinKeystrokesToJudge
     double severity = 0;          // 0 best .. 1 worst, among judged keys
-    Rgb colour = kShadeUnused;
+    Colour colour = kShadeUnused;
 };
 
 using KeyShades = std::array<KeyShade, KeyTable::kKeyCount>;
 
 // Colour of a severity 0..1: green, yellow at the middle, red.
-Rgb ShadeOf(double severity);
+Colour ShadeOf(double severity);
 
 // Errors: severity = error rate / kRedErrorRate, at most 1. Slowness: the
 // judged key with the shortest average interval is 0, the longest 1.
@@ -74,4 +68,4 @@ struct FingerErrors {
 std::array<FingerErrors, 5> FingerErrorRates(const KeyShades& shades, KeySplit split);
 
 // The finger colours of the keyboard picture.
-Rgb FingerRgb(FingerGroup finger);
+Colour FingerColour(FingerGroup finger);

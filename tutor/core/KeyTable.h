@@ -57,6 +57,11 @@ public:
     static constexpr std::int16_t kEnterKey = 48;      // lower part of Enter, types CR
     static constexpr std::int16_t kEnterUpperKey = 62; // upper part of Enter
     static constexpr std::int16_t kSpaceKey = 35;
+    static constexpr std::int16_t kAKey = 10;
+    static constexpr std::int16_t kBKey = 25; // switches the split of the finger map
+    static constexpr std::int16_t kCapsLockKey = 55;
+    // The home keys with a finger image: A S D F, J K L and ò.
+    static constexpr std::array<std::int16_t, 8> kHomeKeys = {10, 11, 12, 13, 16, 17, 18, 19};
 
     // Keys in key-number order: Keys()[n].number == n.
     static const std::array<KeyInfo, kKeyCount>& Keys();

@@ -20,8 +20,9 @@ constexpr int32_t kStyleRegular = 0;
 constexpr int32_t kStyleBold = 1;
 constexpr int32_t kStyleBoldItalic = 3;
 
-int32_t Packed(Rgb c) {
-    return clsPDFCreator::PackColor(c.red, c.green, c.blue);
+// The writer takes colours in their stored form.
+int32_t Packed(Colour c) {
+    return static_cast<int32_t>(c.Stored());
 }
 
 class PdfCanvas : public ProgressCanvas {
@@ -38,15 +39,15 @@ public:
         m_pdf.DrawText(x, y, text, FontName(font), points, alignment);
     }
 
-    void Line(float x1, float y1, float x2, float y2, float width, Rgb colour) override {
+    void Line(float x1, float y1, float x2, float y2, float width, Colour colour) override {
         m_pdf.SetLineWidth(width);
         m_pdf.SetColorStroke(Packed(colour));
         m_pdf.MoveTo(x1, y1);
         m_pdf.LineTo(x2, y2, kStroke);
     }
 
-    void Box(float x, float y, float width, float height, const Rgb* fill,
-             const Rgb* outline) override {
+    void Box(float x, float y, float width, float height, const Colour* fill,
+             const Colour* outline) override {
         int32_t options = 0;
         if (fill) {
             m_pdf.SetColorFill(Packed(*fill));

@@ -12,11 +12,11 @@ using namespace progress_report;
 
 constexpr const char* kProduct = "Zentavo";
 constexpr const char* kCredit = " \xA9 gli autori di Zentavo";
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kGrid{200, 200, 200};
-constexpr Rgb kKeyOutline{90, 90, 90};
-constexpr Rgb kSpeedLine{30, 90, 200};
-constexpr Rgb kAccuracyLine{40, 150, 60};
+constexpr Colour kBlack{0, 0, 0};
+constexpr Colour kGrid{200, 200, 200};
+constexpr Colour kKeyOutline{90, 90, 90};
+constexpr Colour kSpeedLine{30, 90, 200};
+constexpr Colour kAccuracyLine{40, 150, 60};
 constexpr float kHairline = 0.01f;
 constexpr float kChartLine = 0.04f;
 constexpr float kPointSize = 0.12f;
@@ -76,7 +76,7 @@ struct LineChart {
     double high = 1;
     std::string lowLabel;
     std::string highLabel;
-    Rgb colour;
+    Colour colour;
 };
 
 class ProgressPage {
@@ -168,7 +168,7 @@ public:
             const FingerErrors& f = fingers[i];
             const float x = kLeftEdge + static_cast<float>(i) * (barWidth + kBarGap);
             const auto h = static_cast<float>(f.errorRate / highest * kBarHeight);
-            const Rgb fill = FingerRgb(f.finger);
+            const Colour fill = FingerColour(f.finger);
             if (h > 0)
                 m_canvas.Box(x, base, barWidth, h, &fill, &kBlack);
             m_canvas.Line(x, base, x + barWidth, base, kHairline, kBlack);

@@ -86,11 +86,11 @@ public:
     virtual ~ProgressCanvas() = default;
     virtual void Text(float x, float y, const std::string& text, CanvasFont font, float points,
                       CanvasAlign align) = 0;
-    virtual void Line(float x1, float y1, float x2, float y2, float width, Rgb colour) = 0;
+    virtual void Line(float x1, float y1, float x2, float y2, float width, Colour colour) = 0;
     // A rectangle with its lower-left corner at (x, y), filled, outlined
     // with a hairline, or both.
-    virtual void Box(float x, float y, float width, float height, const Rgb* fill,
-                     const Rgb* outline) = 0;
+    virtual void Box(float x, float y, float width, float height, const Colour* fill,
+                     const Colour* outline) = 0;
 };
 
 namespace progress_report {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/core/Colour.h"
 #include "tutor/core/ResultsPdfWriter.h"
 
 #include <cstdint>
@@ -36,7 +37,7 @@ inline constexpr const char* kResultsCredit = " \xA9 gli autori di Zentavo";
 void CreaPDF(ResultsPdfWriter& writer, std::string& path, const ResultsFigures& figures,
              const std::string& playerName, const std::string& date);
 
-// The colour number the writer takes: red + 256 * green + 65536 * blue.
+// The colour number the writer takes: the stored form of the colour.
 constexpr int32_t PdfColour(int red, int green, int blue) {
-    return red + 256 * green + 65536 * blue;
+    return static_cast<int32_t>(Colour{red, green, blue}.Stored());
 }

@@ -1,5 +1,6 @@
 #include "tutor/core/Scoring.h"
 
+#include "common/core/UiTexts.h"
 #include "tutor/core/TutorPorts.h"
 
 #include <algorithm>
@@ -19,8 +20,18 @@ int Clamp255(int value) {
 
 DifficultyInfo DifficultyFor(std::int16_t index) {
     if (index == 1)
-        return {1, kEspertoFactor, 30, 255u, 429, 425};
-    return {0, kPrincipianteFactor, 29, 255u * 65536u, 424, 420};
+        return {1,
+                kEspertoFactor,
+                kSlotExpert,
+                Colour{255, 0, 0},
+                RatingIcon(kBestRating, 1),
+                RatingIcon(0, 1)};
+    return {0,
+            kPrincipianteFactor,
+            kSlotBeginner,
+            Colour{0, 0, 255},
+            RatingIcon(kBestRating, 0),
+            RatingIcon(0, 0)};
 }
 
 bool IsExpertFactor(float pointsFactor) {
@@ -98,7 +109,7 @@ int PointsToSymbol(int points) {
 }
 
 int PointsIcon(int points, std::int16_t difficulty) {
-    return 420 + PointsToSymbol(points) + (difficulty == 1 ? 5 : 0);
+    return RatingIcon(PointsToSymbol(points), difficulty);
 }
 
 ErrorFace ErrorFaceFor(int totalWrong, int totalCorrect, float pointsFactor) {
@@ -148,7 +159,7 @@ int RandomBetween(RandomSource& random, int low, int high) {
     return std::clamp(value, low, high);
 }
 
-Rgb GaugeRowColour(std::int16_t level, int y) {
+Colour GaugeRowColour(std::int16_t level, int y) {
     const int c = Clamp255(255 - 5 * y);
     if (level == 2)
         return {c, c, 0};
@@ -157,7 +168,7 @@ Rgb GaugeRowColour(std::int16_t level, int y) {
     return {0, c, 0};
 }
 
-Rgb RecordMarkerRowColour(std::int16_t level, int y) {
+Colour RecordMarkerRowColour(std::int16_t level, int y) {
     const int c = Clamp255(255 - 10 * y);
     if (level == 2)
         return {c, c, 0};
@@ -170,13 +181,13 @@ int GaugeLineEnd(std::int16_t level, int length) {
     return level == 3 ? length + 5 : length;
 }
 
-Rgb LevelLampColour(std::int16_t level, bool lit) {
+Colour LevelLampColour(std::int16_t level, bool lit) {
     switch (level) {
     case 2:
-        return lit ? Rgb{255, 255, 0} : Rgb{192, 192, 0};
+        return lit ? Colour{255, 255, 0} : Colour{192, 192, 0};
     case 3:
-        return lit ? Rgb{255, 0, 0} : Rgb{192, 64, 0};
+        return lit ? Colour{255, 0, 0} : Colour{192, 64, 0};
     default:
-        return lit ? Rgb{0, 255, 0} : Rgb{0, 192, 0};
+        return lit ? Colour{0, 255, 0} : Colour{0, 192, 0};
     }
 }

@@ -4,6 +4,8 @@
 // the printout and the PDF all take their numbers from here.
 #pragma once
 
+#include "common/core/Colour.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -11,12 +13,12 @@
 class RandomSource;
 
 struct DifficultyInfo {
-    std::int16_t difficulty;   // 0 Principiante, 1 Esperto
-    float pointsFactor;        // 0.4 or 0.2: 100 points at 1 / factor characters per second
-    int categorySlot;          // UiTexts slot of the category name: 29 or 30
-    std::uint32_t typedColour; // fill of the typed-part bar, R + 256 G + 65536 B
-    int fastEndIcon;           // picture at the fast end of the gauge
-    int slowEndIcon;           // picture at the slow end
+    std::int16_t difficulty; // 0 Principiante, 1 Esperto
+    float pointsFactor;      // 0.4 or 0.2: 100 points at 1 / factor characters per second
+    int categorySlot;        // UiTexts slot of the category name
+    Colour typedColour;      // fill of the typed-part bar
+    int fastEndIcon;         // picture at the fast end of the gauge
+    int slowEndIcon;         // picture at the slow end
 };
 
 // Index 1 is Esperto; any other index Principiante.
@@ -56,7 +58,18 @@ std::int16_t calcolaMediaLevel(const std::array<float, 16>& speeds, float points
 // 0 for up to 20 points, 1 for 21-40, 2 for 41-60, 3 for 61-80, 4 above.
 int PointsToSymbol(int points);
 
-// Icon resource of the points band: 420-424, or 425-429 at Esperto.
+// The pictures by number: five rating symbols, worst to best, for
+// Principiante and then five for Esperto, and three for an ordinary result.
+inline constexpr int kFirstRatingIcon = 420;
+inline constexpr int kRatingIconCount = 5;
+inline constexpr int kBestRating = kRatingIconCount - 1;
+constexpr int RatingIcon(int symbol, std::int16_t difficulty) {
+    return kFirstRatingIcon + symbol + (difficulty == 1 ? kRatingIconCount : 0);
+}
+inline constexpr int kFirstResultIcon = 430;
+inline constexpr int kResultIconCount = 3;
+
+// Icon resource of the points band: RatingIcon of PointsToSymbol.
 int PointsIcon(int points, std::int16_t difficulty);
 
 // The face for the ratio of wrong to correct keystrokes: "J" smiling, "K"
@@ -81,17 +94,11 @@ std::string FormatPercent(double value, char decimalSeparator);
 // The integer part of (high - low + 1) x r + low after reseeding.
 int RandomBetween(RandomSource& random, int low, int high);
 
-struct Rgb {
-    int r;
-    int g;
-    int b;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
 // Colour of pixel row y of the speed gauge at a level.
-Rgb GaugeRowColour(std::int16_t level, int y);
+Colour GaugeRowColour(std::int16_t level, int y);
 // Colour of pixel row y of the record marker at a level.
-Rgb RecordMarkerRowColour(std::int16_t level, int y);
+Colour RecordMarkerRowColour(std::int16_t level, int y);
 // The gauge line runs 5 pixels further at level 3.
 int GaugeLineEnd(std::int16_t level, int length);
 // Level lamps: bright when lit, dim otherwise.
-Rgb LevelLampColour(std::int16_t level, bool lit);
+Colour LevelLampColour(std::int16_t level, bool lit);

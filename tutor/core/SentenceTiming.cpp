@@ -19,9 +19,7 @@ std::string PraiseId(int number) {
 
 SentenceTiming::SentenceTiming(TutorScreen& screen, ResultsTable& results, RandomSource& random,
                                int gaugeWidth)
-    : m_screen(screen), m_results(results), m_random(random), m_gaugeWidth(gaugeWidth) {
-    m_screen.gaugeWidth = gaugeWidth;
-}
+    : m_screen(screen), m_results(results), m_random(random), m_gaugeWidth(gaugeWidth) {}
 
 void SentenceTiming::SetDifficulty(std::int16_t index, const UiTexts& texts) {
     const DifficultyInfo info = DifficultyFor(index);
@@ -98,7 +96,8 @@ SentenceResult SentenceTiming::EvaluateSentence(std::int64_t now, const std::str
         m_screen.picture = {MessagePicture::Kind::RecordFrame, 1};
         m_screen.recordAnimation = true;
     } else {
-        m_screen.picture = {MessagePicture::Kind::Icon, 430 + RandomBetween(m_random, 0, 2)};
+        m_screen.picture = {MessagePicture::Kind::Icon,
+                            kFirstResultIcon + RandomBetween(m_random, 0, kResultIconCount - 1)};
     }
     m_screen.pointsIcon = PointsIcon(result.points, m_results.Difficulty);
     m_screen.messageVisible = true;
@@ -114,10 +113,11 @@ void SentenceTiming::RecordAnimationTick() {
 
 std::string ComposeResultMessage(const UiTexts& texts, const std::string& praise,
                                  std::int16_t points, float speed, bool record) {
-    std::string text = praise + " " + texts.Slot(6) + " " + std::to_string(points) + " " +
-                       texts.Slot(record ? 7 : 33) + " " + PerMinuteText(speed) + " " +
-                       texts.Slot(8) + " " + texts.Text("0116") + "\r\n";
+    std::string text = praise + " " + texts.Slot(kSlotYouScored) + " " + std::to_string(points) +
+                       " " + texts.Slot(record ? kSlotPointsAndSpeed : kSlotPoints) + " " +
+                       PerMinuteText(speed) + " " + texts.Slot(kSlotKeystrokes) + " " +
+                       texts.Text("0116") + "\r\n";
     if (record)
-        return text + texts.Slot(9) + " " + texts.Slot(10);
-    return text + " " + texts.Slot(10);
+        return text + texts.Slot(kSlotRecordBeaten) + " " + texts.Slot(kSlotPressEnter);
+    return text + " " + texts.Slot(kSlotPressEnter);
 }

@@ -30,7 +30,6 @@ public:
     int GaugeScaleK() const { return m_scale; }
     int GaugeLength() const { return m_gaugeLength; }
     std::int64_t StartTime() const { return m_startTime; }
-    std::int16_t LevelPointsSum() const { return m_levelPointsSum; }
 
     // The first correct keystroke of a sentence.
     void StartClock(std::int64_t now);

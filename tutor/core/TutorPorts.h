@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 struct ResultsTable;
 
@@ -35,10 +36,14 @@ public:
     virtual void SwitchOff() = 0;
 };
 
-// Shows the results window modally and returns the pupil's answer:
-// 0 "Continua", 1 "Termina", -1 when the window was closed any other way.
+// Shows the results window, modal over the main window, and tells the
+// pupil's answer through `answered`: 0 "Continua", 1 "Termina", -1 when the
+// window was closed any other way. The answer may come at once, inside the
+// call, or later, once the window closes: no event loop of the presenter's
+// own runs meanwhile.
 class ResultsPresenter {
 public:
+    using Answered = std::function<void(std::int16_t answer)>;
     virtual ~ResultsPresenter() = default;
-    virtual std::int16_t ShowResults(const ResultsTable& results) = 0;
+    virtual void ShowResults(const ResultsTable& results, Answered answered) = 0;
 };

@@ -1,5 +1,6 @@
 #include "tutor/ui/KeyboardView.h"
 
+#include "common/ui/QtColour.h"
 #include "common/ui/QtCp1252.h"
 
 #include <QHelpEvent>
@@ -44,10 +45,6 @@ constexpr int kImagePixels = 32;
 // The plate the keys sit on.
 const QColor kPlate(92, 98, 108);
 
-QColor toQColor(StoredColour c) {
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
 int fontIndex(CaptionFont f) {
     switch (f) {
     case CaptionFont::Small:
@@ -89,7 +86,7 @@ void barArrow(QPainter& p, const QPointF& from, double length, double head, bool
 
 } // namespace
 
-KeyboardView::KeyboardView(KeyboardModel& model, QWidget* parent)
+KeyboardView::KeyboardView(const KeyboardModel& model, QWidget* parent)
     : QWidget(parent), m_model(model) {
     setObjectName(QStringLiteral("picKeyword"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -98,12 +95,7 @@ KeyboardView::KeyboardView(KeyboardModel& model, QWidget* parent)
         m_captions[static_cast<size_t>(key)] =
             ToQString(std::string(KeyTable::Key(static_cast<std::int16_t>(key)).caption));
     SetFontScale(1.0);
-    m_model.SetObserver(this);
     resize(kDesignWidth, kDesignHeight);
-}
-
-KeyboardView::~KeyboardView() {
-    m_model.SetObserver(nullptr);
 }
 
 void KeyboardView::SetFingerPictures(
@@ -204,7 +196,12 @@ int KeyboardView::fingerImageAt(const QPoint& point) const {
     return -1;
 }
 
-void KeyboardView::AreaChanged(const TwipsRect& area) {
+void KeyboardView::AreasChanged(const std::vector<TwipsRect>& areas) {
+    for (const TwipsRect& area : areas)
+        areaChanged(area);
+}
+
+void KeyboardView::areaChanged(const TwipsRect& area) {
     // Pictures keep their size when the window grows, so their pixels are
     // not the scaled design area.
     if (area == KeyboardModel::PromptImageRect()) {
@@ -276,7 +273,7 @@ void KeyboardView::paintArea(QPainter& p, const QRect& dirty) {
 
     // The two masks hide the joint between the parts of Enter, making one
     // L-shaped key.
-    const QColor enterColour = toQColor(m_model.KeyColour(KeyTable::kEnterKey));
+    const QColor enterColour = ToQColor(m_model.KeyColour(KeyTable::kEnterKey));
     for (int mask = 0; mask < 2; ++mask) {
         const QRect r = ToPixels(KeyboardModel::MaskRect(mask));
         if (dirty.intersects(r))
@@ -287,7 +284,7 @@ void KeyboardView::paintArea(QPainter& p, const QRect& dirty) {
         QRect bump = ToPixels(KeyboardModel::BumpRect(line));
         bump.setHeight(1);
         if (dirty.intersects(bump))
-            p.fillRect(bump, toQColor(m_model.BumpColour(line)));
+            p.fillRect(bump, ToQColor(m_model.BumpColour(line)));
     }
 
     if (m_model.FingerImagesVisible()) {
@@ -308,8 +305,8 @@ void KeyboardView::paintArea(QPainter& p, const QRect& dirty) {
         const QRect r = ToPixels(m_model.FrameRect(frame));
         if (!dirty.intersects(r))
             continue;
-        p.fillRect(r, toQColor(kHighlightFrameFill));
-        const QColor border = toQColor(kHighlightFrameBorder);
+        p.fillRect(r, ToQColor(kHighlightFrameFill));
+        const QColor border = ToQColor(kHighlightFrameBorder);
         p.fillRect(QRect(r.left(), r.top(), r.width(), 1), border);
         p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), border);
         p.fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), border);
@@ -324,7 +321,7 @@ void KeyboardView::paintArea(QPainter& p, const QRect& dirty) {
 
 void KeyboardView::paintCap(QPainter& p, int key, const QRect& dirty) {
     const QRect label = KeyRectPixels(key);
-    const QColor colour = toQColor(m_model.KeyColour(key));
+    const QColor colour = ToQColor(m_model.KeyColour(key));
     // A bare cap (the space bar) is one fill: a picture of it would only
     // hold memory.
     if (m_captions[static_cast<size_t>(key)].isEmpty() && !hasSymbol(key)) {
@@ -350,7 +347,7 @@ void KeyboardView::paintCap(QPainter& p, int key, const QRect& dirty) {
 
 const KeyboardView::CapPicture& KeyboardView::capPicture(int key, const QRect& label) {
     CapPicture& cap = m_capPictures[static_cast<size_t>(key)];
-    const StoredColour colour = m_model.KeyColour(key);
+    const Colour colour = m_model.KeyColour(key);
     const bool bold = key == KeyTable::kEnterUpperKey && m_model.EnterCaptionBold();
     if (cap.drawn && cap.colour == colour && cap.bold == bold && cap.size == label.size())
         return cap;
@@ -360,7 +357,7 @@ const KeyboardView::CapPicture& KeyboardView::capPicture(int key, const QRect& l
         const qreal ratio = devicePixelRatioF();
         picture = QPixmap(ink.inside.size() * ratio);
         picture.setDevicePixelRatio(ratio);
-        picture.fill(toQColor(colour));
+        picture.fill(ToQColor(colour));
         QPainter q(&picture);
         q.translate(-ink.inside.topLeft());
         paintCaption(q, key, label);
@@ -411,9 +408,9 @@ void KeyboardView::paintBevel(QPainter& p, int key, const QRect& dirty) const {
     const int t = label.top();
     const int r = label.left() + label.width();
     const int b = label.top() + label.height();
-    const StoredColour base = m_model.KeyColour(key);
-    QColor dark = toQColor(DarkBevelOf(base));
-    QColor light = toQColor(LightBevelOf(base));
+    const Colour base = m_model.KeyColour(key);
+    QColor dark = ToQColor(DarkBevelOf(base));
+    QColor light = ToQColor(LightBevelOf(base));
     if (m_model.IsSunken(key))
         std::swap(dark, light);
     // A neighbour of a changed key is mostly outside what is repainted, and

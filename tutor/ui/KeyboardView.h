@@ -4,14 +4,14 @@
 // and 3-D bevels, the L-shaped Enter, the F and J bumps, the captions and
 // key symbols, the finger images, the highlight frames and the Enter prompt.
 // Everything is drawn as vectors in whole pixels, so it stays sharp at any
-// device pixel ratio, and only the areas the model reports as changed are
-// repainted. Each key's cap is one fill of its colour and a picture of the
-// part its caption and symbol ink, drawn once and copied from there; a
+// device pixel ratio, and only the areas published as changed (AreasChanged)
+// are repainted. Each key's cap is one fill of its colour and a picture of
+// the part its caption and symbol ink, drawn once and copied from there; a
 // picture is drawn again only when the key's colour or caption weight
 // changes, and all of them when the size, fonts or palette do. The view
 // decides nothing: clicks go out as signals.
 
-#include "tutor/ui/KeyboardModel.h"
+#include "tutor/core/KeyboardModel.h"
 
 #include <QFont>
 #include <QPixmap>
@@ -19,18 +19,19 @@
 #include <QWidget>
 
 #include <array>
+#include <vector>
 
-class KeyboardView : public QWidget, private KeyboardModelObserver {
+class KeyboardView : public QWidget {
     Q_OBJECT
 public:
     // The keyboard picture of the 800 x 600 design, in pixels.
     static constexpr int kDesignWidth = 592;
     static constexpr int kDesignHeight = 211;
 
-    explicit KeyboardView(KeyboardModel& model, QWidget* parent = nullptr);
-    ~KeyboardView() override;
+    explicit KeyboardView(const KeyboardModel& model, QWidget* parent = nullptr);
 
-    KeyboardModel& Model() { return m_model; }
+    // What one operation changed: those areas are repainted.
+    void AreasChanged(const std::vector<TwipsRect>& areas);
 
     void SetFingerPictures(const std::array<QPixmap, KeyboardModel::kFingerImageCount>& pictures);
     void SetPromptPicture(const QPixmap& picture);
@@ -52,9 +53,6 @@ public:
 signals:
     void keyDoubleClicked(int key);
     void fingerImageDoubleClicked();
-    void typeForMeChanged(bool visible);
-    void stripChanged(bool visible);
-    void promptTimerChanged(bool running);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -65,10 +63,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void AreaChanged(const TwipsRect& area) override;
-    void TypeForMeChanged(bool visible) override { emit typeForMeChanged(visible); }
-    void StripChanged(bool visible) override { emit stripChanged(visible); }
-    void PromptTimerChanged(bool running) override { emit promptTimerChanged(running); }
+    void areaChanged(const TwipsRect& area);
 
     // A key's cap as last drawn, and what it was drawn with.
     struct CapPicture {
@@ -77,7 +72,7 @@ private:
         // the rest of the cap is the colour alone and needs no picture.
         QPixmap picture;
         QRect ink;
-        StoredColour colour = 0;
+        Colour colour;
         bool bold = false;
         QSize size;
         // Where the caption's ink reaches past the cap (onto the bevel);
@@ -105,7 +100,7 @@ private:
     double scaleX() const;
     double scaleY() const;
 
-    KeyboardModel& m_model;
+    const KeyboardModel& m_model;
     std::array<QString, KeyTable::kKeyCount> m_captions;
     std::array<QPixmap, KeyboardModel::kFingerImageCount> m_fingers;
     QPixmap m_prompt;

@@ -3,7 +3,6 @@
 #include "tutor/ui/SoundPlayer.h"
 #include "tutor/ui/frmZentavo.h"
 
-#include <QCoreApplication>
 #include <QTimer>
 #include <QWidget>
 
@@ -27,26 +26,24 @@ void LevelEndFlow::Attach(QWidget* owner, std::function<ResultsWindowContext()> 
     m_context = std::move(context);
 }
 
-std::int16_t LevelEndFlow::ShowResults(const ResultsTable& results) {
-    std::int16_t answer = -1;
-    {
-        frmClassifica window(results, m_context ? m_context() : ResultsWindowContext{}, *m_ports,
-                             m_owner);
-        if (m_realPorts)
-            m_realPorts->dialogs.SetParent(&window);
-        if (m_whileOpen)
-            QTimer::singleShot(0, &window, [this, &window] { m_whileOpen(window); });
-        window.exec();
-        answer = window.ResultsAnswer();
-        if (m_realPorts)
-            m_realPorts->dialogs.SetParent(nullptr);
-    }
-    if (results.ResultsOutcome == 2) {
-        QCoreApplication::processEvents();
-        if (m_owner)
-            m_owner->repaint();
-    }
-    return answer;
+void LevelEndFlow::ShowResults(const ResultsTable& results, Answered answered) {
+    // Application-modal and shown, not run: the event loop stays the
+    // program's own, and the answer goes back when the window closes.
+    auto* window = new frmClassifica(results, m_context ? m_context() : ResultsWindowContext{},
+                                     *m_ports, m_owner);
+    if (m_realPorts)
+        m_realPorts->dialogs.SetParent(window);
+    QObject::connect(window, &QDialog::finished, window,
+                     [this, window, answered = std::move(answered)] {
+                         if (m_realPorts)
+                             m_realPorts->dialogs.SetParent(nullptr);
+                         const std::int16_t answer = window->ResultsAnswer();
+                         window->deleteLater();
+                         answered(answer);
+                     });
+    if (m_whileOpen)
+        QTimer::singleShot(0, window, [this, window] { m_whileOpen(*window); });
+    window->show();
 }
 
 ResultsWindowContext ResultsContextOf(frmZentavo& window, SoundOutput* sounds) {

@@ -16,8 +16,8 @@ class frmZentavo;
 // The main window's side of a level's end: the exercise run asks for the
 // results after sentences 5, 10 and 15, and this opens the results window
 // modally over the main window with what the window holds at that moment
-// (texts, theme, sounds, exercise file), waits for the pupil's answer and
-// hands it back. What the answer leads to is the run's decision.
+// (texts, theme, sounds, exercise file) and hands the pupil's answer back
+// when the window closes. What the answer leads to is the run's decision.
 //
 // The flow exists before the main window (the window's exercise run is
 // built with it) and is attached to the window once that exists.
@@ -31,9 +31,9 @@ public:
 
     void Attach(QWidget* owner, std::function<ResultsWindowContext()> context);
 
-    std::int16_t ShowResults(const ResultsTable& results) override;
+    void ShowResults(const ResultsTable& results, Answered answered) override;
 
-    // Called with the results window once it shows, inside its modal loop.
+    // Called with the results window once it shows.
     void SetWhileOpen(std::function<void(frmClassifica&)> whileOpen) {
         m_whileOpen = std::move(whileOpen);
     }

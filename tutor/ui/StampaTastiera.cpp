@@ -89,6 +89,9 @@ bool PrintKeyboardPage(QPrinter& printer, const QImage& keyboard, const Keyboard
 }
 
 StampaTastiera::Devices StampaTastiera::DefaultDevices() {
+    // The one wait that lets events run: the keyboard (Enter raised, the map
+    // window hidden) must reach the screen before the question box blocks,
+    // as the pupil checks there what the paper will show.
     return {[](int ms) {
                 QElapsedTimer clock;
                 clock.start();

@@ -1,5 +1,6 @@
 #include "tutor/ui/ZentavoWidgets.h"
 
+#include "common/ui/QtColour.h"
 #include "tutor/core/Scoring.h"
 #include "tutor/ui/ZentavoLook.h"
 
@@ -16,10 +17,6 @@
 #include <algorithm>
 
 namespace {
-
-QColor qColour(const Rgb& c) {
-    return {c.r, c.g, c.b};
-}
 
 // The typed-part bar: drawn through, so the letters under it stay readable.
 // What it shows does not move when it grows, so a keystroke repaints only
@@ -70,7 +67,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         for (int y = 0; y < height(); ++y)
-            p.fillRect(QRect(0, y, width(), 1), qColour(RecordMarkerRowColour(m_level, y)));
+            p.fillRect(QRect(0, y, width(), 1), ToQColor(RecordMarkerRowColour(m_level, y)));
         p.fillRect(QRect(width() - 1, 0, 1, height()), QColor(20, 20, 20));
     }
 
@@ -448,7 +445,7 @@ void SpeedGauge::paintEvent(QPaintEvent* event) {
     if (m_tile.isNull() || m_tile.height() != height() || m_tileLevel != m_level) {
         const std::int16_t level = m_level;
         m_tile = GradientTile(height(),
-                              [level](int row) { return qColour(GaugeRowColour(level, row)); });
+                              [level](int row) { return ToQColor(GaugeRowColour(level, row)); });
         m_tileLevel = level;
     }
     QPainter p(this);

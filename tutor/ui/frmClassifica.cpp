@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QCursor>
 #include <QDateTime>
 #include <QLabel>
@@ -446,7 +445,9 @@ bool frmClassifica::AskPlayerName() {
     if (typed.isEmpty() && m_ports.dialogs.AskYesNo(QStringLiteral("Zentavo"), ToQString(texts[7])))
         return false;
     m_playerName = FromQString(typed).substr(0, kMaxNameLength);
-    QCoreApplication::processEvents();
+    // Printing and writing the PDF block the window: what the name's box
+    // covered is painted again first (this window only, no other event).
+    repaint();
     return true;
 }
 
@@ -491,7 +492,9 @@ void frmClassifica::ShowButtonImage(ImageButton button, int image) {
 
 void frmClassifica::ImagePressed(ImageButton button) {
     ShowButtonImage(button, 2);
-    QCoreApplication::processEvents();
+    // The pressed picture shows before the blocking print or export begins:
+    // this window is painted now, and no other event is handled meanwhile.
+    repaint();
     if (button == ImageButton::Printer)
         PrintResults();
     else

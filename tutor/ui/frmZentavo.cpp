@@ -62,7 +62,7 @@ public:
 // Until the results window is connected, a finished level simply goes on.
 class ContinueAfterResults : public ResultsPresenter {
 public:
-    std::int16_t ShowResults(const ResultsTable&) override { return 0; }
+    void ShowResults(const ResultsTable&, Answered answered) override { answered(0); }
 };
 class NoLanguageWindow : public LanguageWindowPort {
 public:
@@ -147,7 +147,7 @@ frmZentavo::frmZentavo(TutorEnvironment environment, QWidget* parent)
     TutorObserver& observer = *this;
     m_run = std::make_unique<ExerciseRun>(
         TutorPortSet{*m_env.clock, *m_env.random, *m_capsLockAdapter, *m_env.results}, *m_catalogue,
-        observer, m_texts, m_env.largeScreen);
+        m_keyboard, observer, m_texts, m_env.largeScreen);
     m_run->SetSoundsOn(m_settings.SoundsOn);
     StartPracticeRecording();
     if (!m_env.wordListPath.empty()) {
@@ -160,8 +160,8 @@ frmZentavo::frmZentavo(TutorEnvironment environment, QWidget* parent)
     optLevel[static_cast<size_t>(level)]->setChecked(true);
     m_run->SetDifficulty(static_cast<std::int16_t>(level));
 
-    m_keyboard.LoadOptions(m_settings.Highlight, m_settings.KeyMap,
-                           m_settings.Ergonomic ? KeySplit::Ergonomic : KeySplit::Classic);
+    m_run->LoadKeyboardOptions(m_settings.Highlight, m_settings.KeyMap,
+                               m_settings.Ergonomic ? KeySplit::Ergonomic : KeySplit::Classic);
     UpdateToolTipOfKeyB();
     RenderMenuStates();
 
@@ -174,12 +174,11 @@ frmZentavo::frmZentavo(TutorEnvironment environment, QWidget* parent)
             m_commandLine.clear();
     }
     m_catalogue->FillExerciseList();
-    Render(m_run->Screen(), true);
+    Render(m_run->Screen(), ScreenChange::Everything());
 }
 
 frmZentavo::~frmZentavo() {
     m_sequence->Cancel();
-    m_keyboard.SetObserver(nullptr);
 }
 
 void frmZentavo::LoadSettingsAndTexts() {
@@ -258,8 +257,9 @@ void frmZentavo::TellProgressStoreStatus(StoreStatus status, const std::string& 
 void frmZentavo::CheckKeyboardLayout() {
     if (m_layouts.ActivateLayout(std::string(kItalianLayoutName)))
         return;
-    const QString text = Slot(14) + QLatin1Char(' ') + Slot(16) + QStringLiteral("\r\n") +
-                         Slot(15) + QStringLiteral("\r\n") + Slot(32);
+    const QString text = Slot(kSlotLayoutNotSet) + QLatin1Char(' ') + Slot(kSlotLayoutLanguage) +
+                         QStringLiteral("\r\n") + Slot(kSlotMayMisbehave) + QStringLiteral("\r\n") +
+                         Slot(kSlotCheckLanguageHelp);
     m_env.messages->Show(QMessageBox::Critical, WarningTitle(), text);
     m_env.help->ShowHelpTopic(kLayoutHelpTopic);
 }
@@ -302,7 +302,8 @@ void frmZentavo::ShowWelcome() {
 
 std::vector<TimedSequence::Step> frmZentavo::WelcomeSteps(int firstDelay) {
     const QString full = withLineFeeds(m_run->WelcomeText());
-    const QString typedPart = withLineFeeds(m_texts.Slot(11) + m_texts.Slot(12));
+    const QString typedPart =
+        withLineFeeds(m_texts.Slot(kSlotWelcome) + m_texts.Slot(kSlotStartHint));
     const int typedLength = full.startsWith(typedPart) ? static_cast<int>(typedPart.size())
                                                        : static_cast<int>(full.size());
     std::vector<TimedSequence::Step> steps;
@@ -334,8 +335,6 @@ void frmZentavo::StartScreenReady() {
     // The focus is settled before the map window starts sliding in: a key
     // pressed while it slides belongs to the exercise.
     picNotebook->setFocus();
-    if (!m_keyboard.StripVisible())
-        m_keyboard.ShowFingerImages(false);
     if (m_env.mapWindow) {
         const QRect a = picKeyword->KeyRectPixels(kMapAnchorKey);
         const QPoint anchor = picNotebook->mapToGlobal(picKeyword->geometry().topLeft() +
@@ -370,12 +369,12 @@ void frmZentavo::txtInput_RightButton() {
     txtInput->setEnabled(false);
     txtInput->setEnabled(true);
     txtInput->setFocus();
-    m_env.messages->Show(QMessageBox::Warning, WarningTitle(), Slot(28));
+    m_env.messages->Show(QMessageBox::Warning, WarningTitle(), Slot(kSlotRightButtonPressed));
 }
 
 bool frmZentavo::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick && watched == imgMappaTastiEsterna)
-        m_keyboard.StripDoubleClicked();
+        m_run->StripDoubleClicked();
     return false;
 }
 
@@ -398,17 +397,18 @@ void frmZentavo::keyReleaseEvent(QKeyEvent* event) {
 void frmZentavo::Form_KeyUp(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Escape:
-        if (m_env.messages->AskYesNo(QStringLiteral("Zentavo"),
-                                     Slot(25) + QStringLiteral("\r\n") + Slot(26)))
+        if (m_env.messages->AskYesNo(QStringLiteral("Zentavo"), Slot(kSlotCloseQuestion) +
+                                                                    QStringLiteral("\r\n") +
+                                                                    Slot(kSlotCloseLosesData)))
             close();
         break;
     case Qt::Key_CapsLock:
         if (m_env.capsLock->IsCapsLockOn()) {
-            const QRect caps = picKeyword->KeyRectPixels(kCapsLockKey);
+            const QRect caps = picKeyword->KeyRectPixels(KeyTable::kCapsLockKey);
             imgX->move(picKeyword->geometry().topLeft() + caps.center() - QPoint(16, 16));
             imgX->show();
             imgX->raise();
-            m_env.messages->Show(QMessageBox::Warning, WarningTitle(), Slot(27));
+            m_env.messages->Show(QMessageBox::Warning, WarningTitle(), Slot(kSlotCapsLockPressed));
             m_env.capsLock->SwitchCapsLockOff();
             imgX->hide();
         }
@@ -438,7 +438,7 @@ void frmZentavo::Timer1_Timer() {
     m_run->ClockTick();
 }
 void frmZentavo::Timer2_Timer() {
-    m_keyboard.PromptTick();
+    m_run->PromptTick();
 }
 void frmZentavo::Timer3_Timer() {
     m_run->RecordAnimationTick();
@@ -466,10 +466,11 @@ void frmZentavo::lblMenu_Click(int index) {
         break;
     case kMenuRestart:
         if (!m_run->RestartAvailable()) {
-            m_env.messages->Show(QMessageBox::Information, QStringLiteral("Zentavo"), Slot(4));
+            m_env.messages->Show(QMessageBox::Information, QStringLiteral("Zentavo"),
+                                 Slot(kSlotRestartUnavailable));
             break;
         }
-        if (m_env.messages->AskYesNo(QStringLiteral("Zentavo"), Slot(5))) {
+        if (m_env.messages->AskYesNo(QStringLiteral("Zentavo"), Slot(kSlotRestartQuestion))) {
             picDisplay->setFocus();
             m_run->Restart();
         }
@@ -487,13 +488,13 @@ void frmZentavo::lblMenu_Click(int index) {
         RenderMenuStates();
         break;
     case kMenuKeyMap:
-        m_keyboard.SetKeyMap(!m_keyboard.KeyMap(), CurrentCharacter());
+        m_run->SetKeyMap(!m_keyboard.KeyMap());
         UpdateToolTipOfKeyB();
         RenderMenuStates();
         m_run->PlayClick();
         break;
     case kMenuHighlight:
-        m_keyboard.SetHighlight(!m_keyboard.Highlight(), CurrentCharacter());
+        m_run->SetHighlight(!m_keyboard.Highlight());
         RenderMenuStates();
         m_run->PlayClick();
         break;
@@ -540,12 +541,9 @@ void frmZentavo::ChangeLanguage() {
 void frmZentavo::PrintKeyboard() {
     StampaTastiera::Host host;
     host.keyboard = picKeyword;
-    host.markSentenceRunning = [this] { m_keyboard.MarkSentenceRunning(); };
-    host.raiseEnterKeys = [this] {
-        m_keyboard.DrawKeyBevel(KeyTable::kEnterKey, true);
-        m_keyboard.DrawKeyBevel(KeyTable::kEnterUpperKey, true);
-    };
-    host.flashBotton = [this] { m_keyboard.FlashBotton(); };
+    host.markSentenceRunning = [this] { m_run->StopEnterPrompt(); };
+    host.raiseEnterKeys = [this] { m_run->RaiseEnterKeys(); };
+    host.flashBotton = [this] { m_run->FlashEnterPrompt(); };
     StampaTastiera printing(host, m_texts, *m_env.messages);
     printing.Run();
 }
@@ -615,13 +613,10 @@ void frmZentavo::Unload() {
         frmTransparency::CloseMap();
     HelpViewer::CloseShared();
     m_sequence->Cancel();
+    // Every other window closes with this one; the program ends after it.
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w != this && w->isVisible()) {
+        if (w != this && w->isVisible())
             w->close();
-            // Each window is let go before the next one closes, as the
-            // program has always unloaded them; the program ends after this.
-            QCoreApplication::processEvents();
-        }
     }
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 // frmZentavo, the tutor's main window. It owns the program's run: it loads
-// settings and texts, builds the exercise (ExerciseRun) and the keyboard
-// (KeyboardModel), forwards every key, click and timer tick to them and
-// renders what they report. It computes no rule of its own.
+// settings and texts, builds the exercise (ExerciseRun) with the keyboard
+// state it drives (KeyboardModel), forwards every key, click and timer tick
+// to the run and renders what it reports. It computes no rule of its own.
 //
-// Data flows one way: events -> ExerciseRun / KeyboardModel -> TutorScreen
-// and observer calls -> widgets. Dialogs, sounds, the clock and the platform
-// come in through TutorEnvironment.
+// Data flows one way: events -> ExerciseRun -> one ScreenChanged per
+// operation, carrying the changed parts of TutorScreen and the changed
+// areas of the keyboard -> widgets. Dialogs, sounds, the clock and the
+// platform come in through TutorEnvironment.
 //
 // Keys take one way: every key press of the window ends in the input box
 // txtInput, whose keys go to ExerciseRun::KeyPressed, which alone decides
@@ -20,9 +21,9 @@
 #include "common/ui/QtTextMeasure.h"
 #include "tutor/core/ExerciseCatalogue.h"
 #include "tutor/core/ExerciseRun.h"
+#include "tutor/core/KeyboardModel.h"
 #include "tutor/core/PersonalExercise.h"
 #include "tutor/core/PracticeRecorder.h"
-#include "tutor/ui/KeyboardModel.h"
 #include "tutor/ui/PupilMenu.h"
 #include "tutor/ui/TimedSequence.h"
 #include "tutor/ui/TutorPlatform.h"
@@ -57,10 +58,22 @@ class WidgetScaler;
 class frmZentavo : public QWidget, private TutorObserver {
     Q_OBJECT
 public:
-    // The nine entries of the classic menu, then who is typing and the progress.
-    static constexpr int kMenuCount = 11;
-    static constexpr int kMenuPupils = 9;
-    static constexpr int kMenuProgress = 10;
+    // The menu along the window's edge, by the index of its entries: the
+    // nine of the classic menu, then who is typing and the progress.
+    enum MenuEntry : int {
+        kMenuClose,
+        kMenuRestart,
+        kMenuAbout,
+        kMenuSounds,
+        kMenuKeyMap,
+        kMenuHighlight,
+        kMenuTheme,
+        kMenuTypeForMe,
+        kMenuLanguage,
+        kMenuPupils,
+        kMenuProgress,
+        kMenuCount
+    };
     static constexpr int kDesignWidth = 800;
     static constexpr int kDesignHeight = 600;
 
@@ -75,19 +88,16 @@ public:
 
     // -- for tests and tools
     ExerciseRun& Run() { return *m_run; }
-    // Null without a history.
-    PracticeRecorder* Practice() { return m_practice.get(); }
     // Null without a word list.
     const PersonalExerciseKeeper* PersonalExercise() const { return m_personal.get(); }
     // Makes the personal exercise anew from the current pupil's figures:
     // at start, whenever the start screen returns after an exercise, and
     // after a switch of pupil.
     void RenewPersonalExercise();
-    KeyboardModel& Keyboard() { return m_keyboard; }
+    const KeyboardModel& Keyboard() const { return m_keyboard; }
     ExerciseCatalogue& Catalogue() { return *m_catalogue; }
     const UiTexts& Texts() const { return m_texts; }
     int BackgroundTheme() const { return m_theme; }
-    bool Started() const { return m_started; }
     bool WelcomeRunning() const { return m_sequence->Running(); }
     // The title letters and the start screen, step by step.
     TimedSequence& StartSequence() { return *m_sequence; }
@@ -111,12 +121,9 @@ protected:
 
 private:
     // TutorObserver
-    void ScreenChanged(const TutorScreen& screen) override;
+    void ScreenChanged(const TutorScreen& screen, const ScreenChange& change) override;
     void PlaySound(int number) override;
     void FlashInputBox() override;
-    void HighlightNextKey(char character, std::int16_t position) override;
-    void ClearHighlightFrames() override;
-    void RedrawAllKeysRaised() override;
     void CloseKeyMap() override;
     void ShowWelcome() override;
     void CloseProgram() override;
@@ -134,10 +141,11 @@ private:
     void TellProgressStoreStatus(StoreStatus status, const std::string& keptAside);
     void Unload();
 
-    void Render(const TutorScreen& screen, bool all);
+    void Render(const TutorScreen& screen, const ScreenChange& change);
+    void RenderKeyboard(const KeyboardChanges& changes);
     void RenderList();
     void RenderMenuStates();
-    void RenderPictures();
+    void RenderPictures(const TutorScreen& screen);
     void LoadPictures();
     void UpdateToolTipOfKeyB();
     void RenderPupilName();
@@ -154,7 +162,6 @@ private:
     void ChangeLanguage();
     void PrintKeyboard();
     void PlayIfSoundsOn(int number);
-    std::optional<char> CurrentCharacter() const;
     QString Text(const char* id) const;
     QString ToolTipText(const char* id) const;
     QString Slot(int slot) const;
@@ -174,7 +181,6 @@ private:
     KeyboardLayoutSwitcher m_layouts;
     PupilMenu m_pupils;
     std::unique_ptr<WidgetScaler> m_scaler;
-    TutorScreen m_shown;
     std::vector<std::string> m_shownEntries;
     int m_shownSelection = -2;
     int m_theme = 0;

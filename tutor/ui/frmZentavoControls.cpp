@@ -130,7 +130,7 @@ void frmZentavo::BuildControls() {
     lblTime->setFont(arialPoints(11, true));
     lblTime->setAlignment(Qt::AlignCenter);
     picProgress = new SpeedGauge(picBottomBar);
-    picProgress->setGeometry(kGaugeLeft, kGaugeTop, 300, kGaugeHeight);
+    picProgress->setGeometry(kGaugeLeft, kGaugeTop, kGaugeWidth, kGaugeHeight);
     for (int i = 0; i < 2; ++i) {
         imgMedia[static_cast<size_t>(i)] = imageControl(arrayName("imgMedia", i), picBottomBar);
         imgMedia[static_cast<size_t>(i)]->resize(kGaugePictureSize, kGaugePictureSize);
@@ -138,24 +138,10 @@ void frmZentavo::BuildControls() {
 
     picKeyword = new KeyboardView(m_keyboard, picNotebook);
     picKeyword->setGeometry(kKeyboard);
-    connect(picKeyword, &KeyboardView::keyDoubleClicked, this, [this](int key) {
-        if (m_keyboard.KeyDoubleClicked(key, CurrentCharacter()))
-            PlayIfSoundsOn(kSoundSplit);
-    });
+    connect(picKeyword, &KeyboardView::keyDoubleClicked, this,
+            [this](int key) { m_run->KeyDoubleClicked(key); });
     connect(picKeyword, &KeyboardView::fingerImageDoubleClicked, this,
-            [this] { m_keyboard.FingerImageDoubleClicked(CurrentCharacter()); });
-    connect(picKeyword, &KeyboardView::stripChanged, this, [this](bool visible) {
-        if (visible && imgMappaTastiEsterna->pixmap().isNull())
-            imgMappaTastiEsterna->setPixmap(
-                Pictures::pixmap(Pictures::Role::FingerMapStrip, kStripSize));
-        imgMappaTastiEsterna->setVisible(visible);
-    });
-    connect(picKeyword, &KeyboardView::promptTimerChanged, this, [this](bool running) {
-        if (running)
-            Timer2->start();
-        else
-            Timer2->stop();
-    });
+            [this] { m_run->FingerImageDoubleClicked(); });
 
     imgX = imageControl(QStringLiteral("imgX"), picNotebook);
     imgX->hide();
@@ -219,7 +205,7 @@ void frmZentavo::PlaceForScreen() {
     }
     // The gauge keeps its width in pixels of the clock's scale, with its
     // end pictures 5 pixels off either end.
-    const int gaugeWidth = m_env.largeScreen ? 390 : 300;
+    const int gaugeWidth = m_env.largeScreen ? kLargeGaugeWidth : kGaugeWidth;
     picProgress->resize(gaugeWidth, picProgress->height());
     const int pictureTop = picProgress->y() + (picProgress->height() - kGaugePictureSize) / 2;
     imgMedia[0]->move(picProgress->x() - 5 - kGaugePictureSize, pictureTop);
@@ -307,5 +293,6 @@ void frmZentavo::ApplyTexts() {
 }
 
 void frmZentavo::UpdateToolTipOfKeyB() {
-    picKeyword->SetToolTips(m_keyboard.KeyMap() ? Slot(34) : QString(), ToolTipText("0031"));
+    picKeyword->SetToolTips(m_keyboard.KeyMap() ? Slot(kSlotSplitToolTip) : QString(),
+                            ToolTipText("0031"));
 }

@@ -4,6 +4,7 @@
 // frmZentavoControls.cpp (building and placing the controls) and
 // frmZentavoRender.cpp (showing what the exercise reports).
 
+#include "common/ui/QtColour.h"
 #include "common/ui/QtCp1252.h"
 #include "tutor/core/TutorSounds.h"
 #include "tutor/ui/KeyboardView.h"
@@ -54,25 +55,10 @@ constexpr int kBeforeStartMs = 600;   // before Enter may start a sentence
 // The window's timers: the Enter prompt blinks every 400 ms.
 constexpr int kPromptBlinkMs = 400;
 
-// The menu along the window's edge, by the index of its entries.
-enum MenuEntry : int {
-    kMenuClose = 0,
-    kMenuRestart = 1,
-    kMenuAbout = 2,
-    kMenuSounds = 3,
-    kMenuKeyMap = 4,
-    kMenuHighlight = 5,
-    kMenuTheme = 6,
-    kMenuTypeForMe = 7,
-    kMenuLanguage = 8,
-};
-
 // The help topic opened after the warning about the keyboard layout.
 constexpr int kLayoutHelpTopic = 1001;
 // The map window's anchor: the key A (its left edge, 10 pixels in).
-constexpr int kMapAnchorKey = 10;
-// The key whose Caps Lock cross is shown over it.
-constexpr int kCapsLockKey = 55;
+constexpr int kMapAnchorKey = KeyTable::kAKey;
 // What a typed character the code page lacks becomes: DEL, which is on no
 // key, so it is always a wrong keystroke.
 constexpr char kNoKeyCharacter = '\x7F';
@@ -93,11 +79,6 @@ inline QString withLineFeeds(const std::string& cp1252) {
     QString text = ToQString(cp1252);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return text;
-}
-
-inline QColor fromStored(std::uint32_t c) {
-    return {static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-            static_cast<int>((c >> 16) & 0xFF)};
 }
 
 inline QFont arialPoints(double points, bool bold = false) {

@@ -16,8 +16,8 @@ using namespace zentavo_layout;
 
 // -- what the exercise reports ---------------------------------------------------
 
-void frmZentavo::ScreenChanged(const TutorScreen& screen) {
-    Render(screen, false);
+void frmZentavo::ScreenChanged(const TutorScreen& screen, const ScreenChange& change) {
+    Render(screen, change);
 }
 
 void frmZentavo::PlaySound(int number) {
@@ -33,122 +33,113 @@ void frmZentavo::FlashInputBox() {
     txtInput->Flash();
 }
 
-void frmZentavo::HighlightNextKey(char character, std::int16_t position) {
-    m_keyboard.HighlightNextKey(character, position);
-}
-
-void frmZentavo::ClearHighlightFrames() {
-    m_keyboard.ClearHighlightFrames();
-}
-
-void frmZentavo::RedrawAllKeysRaised() {
-    m_keyboard.RedrawAllKeysRaised();
-}
-
 void frmZentavo::CloseKeyMap() {
     if (frmTransparency::Current() != nullptr)
         frmTransparency::CloseMap();
-    if (m_keyboard.KeyMap() && !m_keyboard.StripVisible())
-        m_keyboard.ShowFingerImages(true);
 }
 
 void frmZentavo::CloseProgram() {
     QTimer::singleShot(0, this, &QWidget::close);
 }
 
-std::optional<char> frmZentavo::CurrentCharacter() const {
-    const SentenceRun& s = m_run->Sentence();
-    if (s.ExpectedChar.empty() || s.SentenceDone)
-        return std::nullopt;
-    return s.ExpectedChar[0];
-}
-
-void frmZentavo::Render(const TutorScreen& s, bool all) {
-    TutorScreen& old = m_shown;
-    if (all || s.caption != old.caption)
-        setWindowTitle(ToQString(s.caption));
-    if (all || s.sentence != old.sentence || s.sentenceLeftAligned != old.sentenceLeftAligned)
-        lblFraseCorr->SetText(withLineFeeds(s.sentence), !s.sentenceLeftAligned);
-    if (all || s.typedLine != old.typedLine || s.typedOnLine != old.typedOnLine ||
-        s.typedColour != old.typedColour)
-        lblFraseCorr->SetTypedPart(s.typedLine, ToQString(s.typedOnLine),
-                                   fromStored(s.typedColour));
-    if (all || s.input != old.input)
-        txtInput->SetText(withLineFeeds(s.input));
-    txtInput->SetLocked(s.inputLocked);
-    // A sentence begins: the keys go straight into the box.
-    if (!all && !s.inputLocked && old.inputLocked)
-        txtInput->setFocus();
-    if (all || s.correctCounter != old.correctCounter)
-        lblNumBatt[0]->setText(ToQString(s.correctCounter));
-    if (all || s.wrongCounter != old.wrongCounter)
-        lblNumBatt[1]->setText(ToQString(s.wrongCounter));
-
-    if (all || s.clockText != old.clockText)
-        lblTime->setText(ToQString(s.clockText));
-    if (all || s.clockRunning != old.clockRunning) {
-        if (s.clockRunning)
-            Timer1->start();
+// Each part is rendered only when the run says it changed. A timer runs
+// exactly while the screen asks for it, so it is started or stopped only
+// when that differs from what it does.
+void frmZentavo::Render(const TutorScreen& s, const ScreenChange& change) {
+    const auto follow = [](QTimer* timer, bool wanted) {
+        if (timer->isActive() == wanted)
+            return;
+        if (wanted)
+            timer->start();
         else
-            Timer1->stop();
-        lblOrologio->setAutoFillBackground(s.clockRunning);
-        lblOrologio->update();
-        lblMenu[kMenuAbout]->setEnabled(!s.clockRunning);
+            timer->stop();
+    };
+    // The keys first: the typed-part marker below goes to the screen at
+    // once, and takes the keys marked for repainting with it.
+    RenderKeyboard(change.keyboard);
+    if (change.Has(ScreenPart::Caption))
+        setWindowTitle(ToQString(s.caption));
+    if (change.Has(ScreenPart::Sentence))
+        lblFraseCorr->SetText(withLineFeeds(s.sentence), !s.sentenceLeftAligned);
+    if (change.Has(ScreenPart::TypedPart))
+        lblFraseCorr->SetTypedPart(s.typedLine, ToQString(s.typedOnLine), ToQColor(s.typedColour));
+    if (change.Has(ScreenPart::Input)) {
+        txtInput->SetText(withLineFeeds(s.input));
+        // A sentence begins: the keys go straight into the box.
+        const bool unlocked = !s.inputLocked && txtInput->Locked();
+        txtInput->SetLocked(s.inputLocked);
+        if (unlocked)
+            txtInput->setFocus();
     }
-    if (all || s.gaugeVisible != old.gaugeVisible) {
+    if (change.Has(ScreenPart::Counters)) {
+        lblNumBatt[0]->setText(ToQString(s.correctCounter));
+        lblNumBatt[1]->setText(ToQString(s.wrongCounter));
+    }
+    if (change.Has(ScreenPart::Clock)) {
+        lblTime->setText(ToQString(s.clockText));
+        if (Timer1->isActive() != s.clockRunning) {
+            follow(Timer1, s.clockRunning);
+            lblOrologio->setAutoFillBackground(s.clockRunning);
+            lblOrologio->update();
+            lblMenu[kMenuAbout]->setEnabled(!s.clockRunning);
+        }
+    }
+    if (change.Has(ScreenPart::Gauge)) {
         picProgress->setVisible(s.gaugeVisible);
         imgMedia[0]->setVisible(s.gaugeVisible);
         imgMedia[1]->setVisible(s.gaugeVisible);
+        picProgress->SetState(s.gaugeLength, s.level, s.recordMarkerWidth);
     }
-    picProgress->SetState(s.gaugeLength, s.level, s.recordMarkerWidth);
-
-    for (int i = 0; i < 3; ++i) {
-        const std::int16_t level = static_cast<std::int16_t>(i + 1);
-        const Rgb c = LevelLampColour(level, s.litLamp == level);
-        lblLamp[static_cast<size_t>(i)]->SetColour(QColor(c.r, c.g, c.b), s.litLamp == level);
-        lblMediaLevel[static_cast<size_t>(i)]->setText(
-            ToQString(s.levelAverages[static_cast<size_t>(i)]));
+    if (change.Has(ScreenPart::Lamps)) {
+        for (int i = 0; i < 3; ++i) {
+            const std::int16_t level = static_cast<std::int16_t>(i + 1);
+            lblLamp[static_cast<size_t>(i)]->SetColour(
+                ToQColor(LevelLampColour(level, s.litLamp == level)), s.litLamp == level);
+            lblMediaLevel[static_cast<size_t>(i)]->setText(
+                ToQString(s.levelAverages[static_cast<size_t>(i)]));
+        }
+        lblNumFrase->setText(ToQString(s.sentenceNumber));
     }
-    lblNumFrase->setText(ToQString(s.sentenceNumber));
-
-    if (all || s.message != old.message)
+    if (change.Has(ScreenPart::Message)) {
         lblMessaggio->setText(withLineFeeds(s.message));
-    picMessaggio->setVisible(s.messageVisible);
-    if (all || s.recordAnimation != old.recordAnimation) {
-        if (s.recordAnimation)
-            Timer3->start();
-        else
-            Timer3->stop();
+        picMessaggio->setVisible(s.messageVisible);
+        follow(Timer3, s.recordAnimation);
     }
-
-    cmdstart->setEnabled(s.startEnabled);
-    if (all || s.enterPrompt != old.enterPrompt) {
-        if (s.enterPrompt)
-            m_keyboard.FlashBotton();
-        else
-            m_keyboard.MarkSentenceRunning();
+    if (change.Has(ScreenPart::Controls)) {
+        cmdstart->setEnabled(s.startEnabled);
+        follow(PauseTimer, s.busy);
+        lblMenu[kMenuLanguage]->setEnabled(s.languageMenuEnabled);
+        lblMenu[kMenuTypeForMe]->setVisible(s.typeForMeVisible);
+        shpMenu[kMenuTypeForMe]->setVisible(s.typeForMeVisible);
+        picLevel->setVisible(s.levelPanelVisible);
+        cboFileFTD->setVisible(s.listVisible);
     }
-    if (all || s.busy != old.busy) {
-        if (s.busy)
-            PauseTimer->start();
-        else
-            PauseTimer->stop();
-    }
-    lblMenu[kMenuLanguage]->setEnabled(s.languageMenuEnabled);
-    lblMenu[kMenuTypeForMe]->setVisible(s.typeForMeVisible);
-    shpMenu[kMenuTypeForMe]->setVisible(s.typeForMeVisible);
-    picLevel->setVisible(s.levelPanelVisible);
-    cboFileFTD->setVisible(s.listVisible);
+    // The list follows the catalogue, which changes beside the screen.
     if (s.listVisible)
         RenderList();
-    m_shown = s;
-    RenderPictures();
+    RenderPictures(s);
 }
 
-void frmZentavo::RenderPictures() {
+void frmZentavo::RenderKeyboard(const KeyboardChanges& changes) {
+    picKeyword->AreasChanged(changes.areas);
+    if (changes.strip) {
+        const bool visible = m_keyboard.StripVisible();
+        if (visible && imgMappaTastiEsterna->pixmap().isNull())
+            imgMappaTastiEsterna->setPixmap(
+                Pictures::pixmap(Pictures::Role::FingerMapStrip, kStripSize));
+        imgMappaTastiEsterna->setVisible(visible);
+    }
+    if (changes.promptTimer) {
+        if (m_keyboard.PromptTimerRunning())
+            Timer2->start();
+        else
+            Timer2->stop();
+    }
+}
+
+void frmZentavo::RenderPictures(const TutorScreen& s) {
     if (!m_picturesLoaded)
         return;
-    const TutorScreen& s = m_shown;
     const auto face = std::make_pair(s.face.glyph, s.face.red);
     if (face != m_faceShown) {
         lblSmile->setPixmap(
@@ -197,7 +188,7 @@ void frmZentavo::LoadPictures() {
     picKeyword->SetFingerPictures(fingers);
     picKeyword->SetPromptPicture(Pictures::pixmap(Pictures::Role::PressEnter, QSize(32, 32)));
     RenderMenuStates();
-    RenderPictures();
+    RenderPictures(m_run->Screen());
     window()->setWindowIcon(Pictures::icon(Pictures::Role::AppTutor));
 }
 

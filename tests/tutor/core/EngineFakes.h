@@ -55,46 +55,43 @@ public:
 
 class ScriptedPresenter : public ResultsPresenter {
 public:
-    std::int16_t ShowResults(const ResultsTable& results) override {
+    // Answers at once, as a window would that the pupil closes at once;
+    // with `later` the answer waits in `pending` until the test gives it.
+    void ShowResults(const ResultsTable& results, Answered answered) override {
         shown.push_back(results);
-        if (answers.empty())
-            return 0;
-        const std::int16_t answer = answers.front();
-        answers.pop_front();
-        return answer;
+        if (later) {
+            pending = std::move(answered);
+            return;
+        }
+        std::int16_t answer = 0;
+        if (!answers.empty()) {
+            answer = answers.front();
+            answers.pop_front();
+        }
+        answered(answer);
     }
+    bool later = false;
+    Answered pending;
     std::deque<std::int16_t> answers;
     std::vector<ResultsTable> shown;
 };
 
 class RecordingObserver : public TutorObserver {
 public:
-    void ScreenChanged(const TutorScreen& s) override {
+    void ScreenChanged(const TutorScreen& s, const ScreenChange& change) override {
         screen = s;
-        ++screenChanges;
+        changes.push_back(change);
     }
     void PlaySound(int number) override { sounds.push_back(number); }
     void FlashInputBox() override { ++flashes; }
-    void HighlightNextKey(char character, std::int16_t position) override {
-        highlights.push_back({character, position});
-    }
-    void ClearHighlightFrames() override { ++framesCleared; }
-    void RedrawAllKeysRaised() override { ++keysRaised; }
     void CloseKeyMap() override { ++keyMapClosed; }
     void ShowWelcome() override { ++welcomes; }
     void CloseProgram() override { ++closeRequests; }
 
-    struct Highlight {
-        char character;
-        std::int16_t position;
-    };
     TutorScreen screen;
-    int screenChanges = 0;
+    std::vector<ScreenChange> changes;
     std::vector<int> sounds;
     int flashes = 0;
-    std::vector<Highlight> highlights;
-    int framesCleared = 0;
-    int keysRaised = 0;
     int keyMapClosed = 0;
     int welcomes = 0;
     int closeRequests = 0;

@@ -42,9 +42,10 @@ TEST(ExerciseRun, EnterOnTheStartScreenStartsTheFirstSentence) {
     EXPECT_EQ(t.run.UsedIndexes()[1], 4);
     EXPECT_EQ(t.observer.sounds, std::vector<int>{104});
     EXPECT_EQ(t.observer.keyMapClosed, 1);
-    ASSERT_EQ(t.observer.highlights.size(), 1u);
-    EXPECT_EQ(t.observer.highlights[0].character, 'c');
-    EXPECT_EQ(t.observer.highlights[0].position, 1);
+    // The key of 'c' is down on the keyboard, published with the screen.
+    EXPECT_EQ(t.keyboard.HighlightedKey(), 23);
+    EXPECT_TRUE(t.keyboard.IsSunken(23));
+    EXPECT_FALSE(t.observer.changes.back().keyboard.areas.empty());
 }
 
 TEST(ExerciseRun, ExactlyTheExpectedCharactersAreTyped) {
@@ -139,26 +140,32 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ExerciseRun, ALineBreakIsOneEnterAndTheBarRestartsOnTheSecondLine) {
     TutorHarness t;
+    // The key sunk after each step: the next character's.
+    std::vector<int> highlighted;
+    const auto noteKey = [&t, &highlighted] { highlighted.push_back(t.keyboard.HighlightedKey()); };
     t.run.BeginSentence("ab\r\ncd");
-    t.Type("ab");
+    noteKey();
+    t.Type("a");
+    noteKey();
+    t.Type("b");
+    noteKey();
     EXPECT_EQ(t.run.Sentence().ExpectedChar, "\r");
     EXPECT_EQ(t.run.Sentence().Position, 4); // already on the LF
     EXPECT_EQ(t.Screen().typedLine, 0);
     EXPECT_EQ(t.Screen().typedOnLine, "ab");
     EXPECT_EQ(t.run.KeyPressed('\r'), '\r');
+    noteKey();
     EXPECT_EQ(t.run.Sentence().SentenceCorrect, 3);
     EXPECT_EQ(t.run.Sentence().ExpectedChar, "c");
     EXPECT_EQ(t.run.Sentence().Position, 5);
     EXPECT_EQ(t.Screen().typedLine, 1);
     EXPECT_EQ(t.Screen().typedOnLine, "");
     EXPECT_EQ(t.run.KeyPressed('c'), 'c');
+    noteKey();
     EXPECT_EQ(t.Screen().typedOnLine, "c");
     EXPECT_EQ(t.Screen().input, "ab\r\nc");
-    std::vector<std::pair<char, int>> highlighted;
-    for (const auto& h : t.observer.highlights)
-        highlighted.push_back({h.character, h.position});
-    EXPECT_EQ(highlighted, (std::vector<std::pair<char, int>>{
-                               {'a', 1}, {'b', 2}, {'\r', 3}, {'c', 5}, {'d', 6}}));
+    // a, b, Enter, c, d
+    EXPECT_EQ(highlighted, (std::vector<int>{10, 25, KeyTable::kEnterKey, 23, 12}));
 }
 
 TEST(ExerciseRun, KeysAfterTheLastCharacterAreDroppedUntilEnter) {
@@ -297,7 +304,7 @@ TEST(ExerciseRun, ChoosingADifficultyClicksOnlyWhileTheLevelPanelShows) {
     EXPECT_TRUE(t.observer.sounds.empty());
     EXPECT_EQ(t.run.Results().PointsFactor, 0.2f);
     EXPECT_EQ(t.run.Results().CategoryName, "Esperto");
-    EXPECT_EQ(t.Screen().typedColour, 255u);
+    EXPECT_EQ(t.Screen().typedColour.Stored(), 255u);
     EXPECT_EQ(t.Screen().fastEndIcon, 429);
     t.Open();
     t.run.ChooseDifficulty(0);

@@ -37,7 +37,7 @@ TEST(KeyMapShading, CharactersOfOneKeyAddUpWhateverModifierTheyNeed) {
 struct ColourCase {
     std::int64_t keystrokes;
     std::int64_t wrong;
-    Rgb expected;
+    Colour expected;
 };
 
 TEST(KeyMapShading, ErrorRateGoesFromGreenThroughYellowToRedAndFewKeystrokesAreGrey) {

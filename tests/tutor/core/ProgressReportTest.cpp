@@ -23,7 +23,7 @@ struct Drawn {
     enum class Kind { Text, Line, Box } kind;
     float x1, y1, x2, y2; // text: position; line: ends; box: corner and size
     std::string text;
-    Rgb colour; // text: none; line: its colour; box: its fill (or outline)
+    Colour colour; // text: none; line: its colour; box: its fill (or outline)
     bool filled = false;
 };
 
@@ -34,10 +34,11 @@ public:
     void Text(float x, float y, const std::string& text, CanvasFont, float, CanvasAlign) override {
         drawn.push_back({Drawn::Kind::Text, x, y, x, y, text, {}, false});
     }
-    void Line(float x1, float y1, float x2, float y2, float, Rgb colour) override {
+    void Line(float x1, float y1, float x2, float y2, float, Colour colour) override {
         drawn.push_back({Drawn::Kind::Line, x1, y1, x2, y2, {}, colour, false});
     }
-    void Box(float x, float y, float w, float h, const Rgb* fill, const Rgb* outline) override {
+    void Box(float x, float y, float w, float h, const Colour* fill,
+             const Colour* outline) override {
         drawn.push_back(
             {Drawn::Kind::Box, x, y, w, h, {}, fill ? *fill : *outline, fill != nullptr});
     }
@@ -137,7 +138,7 @@ TEST(ProgressReport, TheSpeedChartJoinsTheDaysAndItsBestDayReachesTheTop) {
     ComposeProgressReport(canvas, kTexts, Sample(), Input());
     std::vector<Drawn> segments;
     for (const Drawn& d : canvas.drawn)
-        if (d.kind == Drawn::Kind::Line && d.colour == (Rgb{30, 90, 200}))
+        if (d.kind == Drawn::Kind::Line && d.colour == (Colour{30, 90, 200}))
             segments.push_back(d);
     ASSERT_EQ(segments.size(), 2u);
     EXPECT_LT(segments[0].x1, segments[1].x1);
@@ -155,7 +156,7 @@ TEST(ProgressReport, TheKeyMapFillsEveryKeyWithItsShadeAndTheWorstOneRed) {
     const float height = DrawKeyMap(canvas, shades, 2.0f, 10.0f, 17.0f);
     EXPECT_GT(height, 5.0f);
     EXPECT_LT(height, 7.0f);
-    std::vector<Rgb> fills;
+    std::vector<Colour> fills;
     for (const Drawn& d : canvas.drawn)
         if (d.kind == Drawn::Kind::Box && d.filled)
             fills.push_back(d.colour);
@@ -173,7 +174,7 @@ TEST(ProgressReport, AnEmptyPeriodSaysSoAndDrawsNoCurve) {
     EXPECT_TRUE(canvas.Says(kTexts.noPractice));
     EXPECT_TRUE(canvas.Says("Tasti più deboli: nessuno"_cp1252));
     for (const Drawn& d : canvas.drawn)
-        EXPECT_FALSE(d.kind == Drawn::Kind::Line && d.colour == (Rgb{30, 90, 200}));
+        EXPECT_FALSE(d.kind == Drawn::Kind::Line && d.colour == (Colour{30, 90, 200}));
 }
 
 struct FillCase {

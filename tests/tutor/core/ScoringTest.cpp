@@ -218,14 +218,14 @@ TEST(Scoring, Difficulties) {
     EXPECT_EQ(p.difficulty, 0);
     EXPECT_EQ(p.pointsFactor, 0.4f);
     EXPECT_EQ(p.categorySlot, 29);
-    EXPECT_EQ(p.typedColour, 0xFF0000u); // blue
+    EXPECT_EQ(p.typedColour.Stored(), 0xFF0000u); // blue
     EXPECT_EQ(p.fastEndIcon, 424);
     EXPECT_EQ(p.slowEndIcon, 420);
     const DifficultyInfo e = DifficultyFor(1);
     EXPECT_EQ(e.difficulty, 1);
     EXPECT_EQ(e.pointsFactor, 0.2f);
     EXPECT_EQ(e.categorySlot, 30);
-    EXPECT_EQ(e.typedColour, 0x0000FFu); // red
+    EXPECT_EQ(e.typedColour.Stored(), 0x0000FFu); // red
     EXPECT_EQ(e.fastEndIcon, 429);
     EXPECT_EQ(e.slowEndIcon, 425);
     EXPECT_EQ(DifficultyFor(2).difficulty, 0);
@@ -244,21 +244,21 @@ TEST(Scoring, RandomBetweenReseedsAndStaysInRange) {
 }
 
 TEST(Scoring, Colours) {
-    EXPECT_EQ(GaugeRowColour(1, 0), (Rgb{0, 255, 0}));
-    EXPECT_EQ(GaugeRowColour(2, 10), (Rgb{205, 205, 0}));
-    EXPECT_EQ(GaugeRowColour(3, 2), (Rgb{245, 0, 0}));
-    EXPECT_EQ(GaugeRowColour(3, 60), (Rgb{0, 0, 0}));
-    EXPECT_EQ(RecordMarkerRowColour(1, 3), (Rgb{0, 225, 0}));
-    EXPECT_EQ(RecordMarkerRowColour(2, 1), (Rgb{245, 245, 0}));
-    EXPECT_EQ(RecordMarkerRowColour(3, 30), (Rgb{0, 0, 0}));
+    EXPECT_EQ(GaugeRowColour(1, 0), (Colour{0, 255, 0}));
+    EXPECT_EQ(GaugeRowColour(2, 10), (Colour{205, 205, 0}));
+    EXPECT_EQ(GaugeRowColour(3, 2), (Colour{245, 0, 0}));
+    EXPECT_EQ(GaugeRowColour(3, 60), (Colour{0, 0, 0}));
+    EXPECT_EQ(RecordMarkerRowColour(1, 3), (Colour{0, 225, 0}));
+    EXPECT_EQ(RecordMarkerRowColour(2, 1), (Colour{245, 245, 0}));
+    EXPECT_EQ(RecordMarkerRowColour(3, 30), (Colour{0, 0, 0}));
     EXPECT_EQ(GaugeLineEnd(1, 40), 40);
     EXPECT_EQ(GaugeLineEnd(3, 40), 45);
-    EXPECT_EQ(LevelLampColour(1, true), (Rgb{0, 255, 0}));
-    EXPECT_EQ(LevelLampColour(1, false), (Rgb{0, 192, 0}));
-    EXPECT_EQ(LevelLampColour(2, true), (Rgb{255, 255, 0}));
-    EXPECT_EQ(LevelLampColour(2, false), (Rgb{192, 192, 0}));
-    EXPECT_EQ(LevelLampColour(3, true), (Rgb{255, 0, 0}));
-    EXPECT_EQ(LevelLampColour(3, false), (Rgb{192, 64, 0}));
+    EXPECT_EQ(LevelLampColour(1, true), (Colour{0, 255, 0}));
+    EXPECT_EQ(LevelLampColour(1, false), (Colour{0, 192, 0}));
+    EXPECT_EQ(LevelLampColour(2, true), (Colour{255, 255, 0}));
+    EXPECT_EQ(LevelLampColour(2, false), (Colour{192, 192, 0}));
+    EXPECT_EQ(LevelLampColour(3, true), (Colour{255, 0, 0}));
+    EXPECT_EQ(LevelLampColour(3, false), (Colour{192, 64, 0}));
 }
 
 } // namespace

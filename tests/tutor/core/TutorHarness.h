@@ -1,5 +1,6 @@
 // The exercise run wired to fakes: a clock the test sets, scripted random
-// draws and results answers, and an observer that records everything.
+// draws and results answers, and an observer that records everything; the
+// keyboard is the real model the run drives.
 #pragma once
 
 #include "EngineFakes.h"
@@ -18,7 +19,8 @@ struct TutorHarness {
         : texts(UiTexts::BuiltIn(UiProgram::Tutor)),
           catalogue({folder.Path()}, texts, measure, {FontSpec{"Arial", 14.25f}, sentenceLineWidth},
                     std::move(bookmark)),
-          run({clock, random, capsLock, presenter}, catalogue, observer, texts, largeScreen) {}
+          keyboard(largeScreen), run({clock, random, capsLock, presenter}, catalogue, keyboard,
+                                     observer, texts, largeScreen) {}
 
     // The start screen as the window leaves it: list filled, Enter expected.
     void Open() {
@@ -60,5 +62,6 @@ struct TutorHarness {
     FixedWidthMeasure measure{10};
     UiTexts texts;
     ExerciseCatalogue catalogue;
+    KeyboardModel keyboard;
     ExerciseRun run;
 };

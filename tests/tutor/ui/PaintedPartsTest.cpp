@@ -186,8 +186,12 @@ TEST(KeyboardKeystrokes, ShowWhatAFreshPaintShows) {
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     const QString typed = QStringLiteral("Sa ,Lm[Z");
+    KeyboardChanges changes;
     for (int i = 0; i < typed.size(); ++i) {
-        model.HighlightNextKey(typed.at(i).toLatin1(), i + 1);
+        model.HighlightNextKey(typed.at(i).toLatin1());
+        changes.Clear();
+        model.TakeChanges(changes);
+        view.AreasChanged(changes.areas);
         QTest::qWait(kFrameWait);
         const QImage onScreen = view.screen()->grabWindow(view.winId()).toImage();
         ASSERT_EQ(differences(onScreen, view.grab().toImage()), 0) << "at " << i;

@@ -36,7 +36,7 @@ class PromptBlink : public TutorWindowTest {};
 
 TEST_F(PromptBlink, RepaintsOnlyThePromptsPicture) {
     ASSERT_NO_FATAL_FAILURE(Open());
-    KeyboardModel& keyboard = window->Keyboard();
+    const KeyboardModel& keyboard = window->Keyboard();
     ASSERT_TRUE(keyboard.PromptTimerRunning());
     auto* view = Control<KeyboardView>(QStringLiteral("picKeyword"));
     // What the start screen itself changed reaches the screen first.

@@ -100,11 +100,18 @@ protected:
         ASSERT_TRUE(window->Run().Sentence().SentenceDone);
     }
 
+    // Enter, and the results window answered when it opens: the start goes
+    // on with the answer once the window has closed.
+    void EnterPastTheResults() {
+        Enter();
+        ASSERT_TRUE(WaitUntil([this] { return !window->Run().AwaitingResults(); }));
+    }
+
     // Requests, types and closes sentences up to the last one given, each
     // in ten clock seconds from its first keystroke to its last.
     void PlayThrough(int last) {
         while (window->Run().SentenceNumber() < last) {
-            Enter();
+            EnterPastTheResults();
             const std::string& sentence = window->Run().Sentence().CurrentSentence;
             Type(QString::fromStdString(Cp1252ToUtf8(sentence.substr(0, 1))));
             clock.now += 10;
@@ -124,7 +131,7 @@ TEST_F(ResultsFlow, ContinueAfterLevelOneGoesOnWithSentenceOneOfLevelTwo) {
     answers = {Answer::Continue};
     PlayThrough(5);
     sounds.played.clear();
-    Enter();
+    EnterPastTheResults();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].levelsReached, 1);
     EXPECT_EQ(opened[0].outcome, 1);
@@ -154,7 +161,7 @@ TEST_P(ResultsFlowEnding, AnyOtherAnswerEndsTheProgramWithTheSettingsSaved) {
     OpenWithResults();
     answers = {GetParam().answer};
     PlayThrough(5);
-    Enter();
+    EnterPastTheResults();
     ASSERT_EQ(opened.size(), 1u) << GetParam().what;
     QTRY_VERIFY(!window->isVisible());
     EXPECT_EQ(IniValue(QStringLiteral("Options/Song")), QStringLiteral("1")) << GetParam().what;
@@ -172,7 +179,7 @@ TEST_F(ResultsFlow, ACommandLineExerciseStartsAgainAfterTheWholeExercise) {
     answers = {Answer::Continue, Answer::Continue, Answer::Continue};
     PlayThrough(15);
     EXPECT_FALSE(LabelText(QStringLiteral("lblMediaLevel(2)")).isEmpty());
-    Enter();
+    EnterPastTheResults();
     ASSERT_EQ(opened.size(), 3u);
     EXPECT_EQ(opened[1].levelsReached, 2);
     EXPECT_EQ(opened[1].headings, (std::vector<bool>{true, true, false}));
@@ -202,7 +209,7 @@ TEST_F(ResultsFlow, WithAListTheWholeExerciseReturnsToTheStartScreen) {
     ASSERT_TRUE(list->isVisible());
     answers = {Answer::Continue, Answer::Continue, Answer::Continue};
     PlayThrough(15);
-    Enter();
+    EnterPastTheResults();
     ASSERT_EQ(opened.size(), 3u);
     QTRY_VERIFY_WITH_TIMEOUT(window->Run().Screen().startEnabled, 5000);
     EXPECT_TRUE(list->isVisible());
@@ -230,6 +237,7 @@ TEST_F(ResultsFlow, RestartWhileTheFifthSentenceShowsOpensTheResultsFirst) {
     Type(QStringLiteral("i"));
     messages.answers = {true};
     QTest::mouseClick(Control(QStringLiteral("lblMenu(1)")), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([this] { return !window->Run().AwaitingResults(); }));
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].levelsReached, 1);
     QTRY_VERIFY_WITH_TIMEOUT(window->Run().Screen().startEnabled, 5000);
@@ -253,7 +261,7 @@ TEST_F(ResultsFlow, TheResultsWindowPrintsAndExportsTheFiguresOfTheMainWindow) {
         QTest::mouseClick(shown.findChild<QPushButton*>(QStringLiteral("cmdRisp(0)")),
                           Qt::LeftButton);
     });
-    Enter();
+    EnterPastTheResults();
     ASSERT_EQ(printer.jobs.size(), 1u);
     ASSERT_EQ(viewer.opened.size(), 1u);
     EXPECT_FALSE(QFileInfo::exists(pdf)) << "deleted when the window unloaded";

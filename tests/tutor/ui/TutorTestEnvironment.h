@@ -127,9 +127,9 @@ public:
 
 class Results : public ResultsPresenter {
 public:
-    std::int16_t ShowResults(const ResultsTable& results) override {
+    void ShowResults(const ResultsTable& results, Answered answered) override {
         shown.push_back(results);
-        return answer;
+        answered(answer);
     }
     std::int16_t answer = 0;
     std::vector<ResultsTable> shown;

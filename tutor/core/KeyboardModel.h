@@ -2,42 +2,30 @@
 // The state of the on-screen keyboard and the operations that change it:
 // finger colours, raised and sunken keys, the highlight frames, the F and J
 // bumps, the finger images and map strip, and the Enter prompt. Plain C++ so
-// that tests read exactly what the keyboard shows; KeyboardView only paints
-// it, and repaints the areas the model reports as changed.
+// that tests read exactly what the keyboard shows. The exercise run alone
+// changes it; each change is noted (the areas of the picture that look
+// different, and whether the strip or the prompt's timer changed) until the
+// run takes the notes and publishes them with its screen. KeyboardView only
+// paints it, and repaints the areas published as changed.
 //
-// Colours are stored as the system stores them: R + 256 * G + 65536 * B.
 
+#include "common/core/Colour.h"
+#include "tutor/core/KeyMapShading.h"
 #include "tutor/core/KeyTable.h"
 
 #include <array>
 #include <bitset>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
-using StoredColour = std::uint32_t;
+inline constexpr Colour kPlainKeyColour = Colour{224, 224, 224};
+inline constexpr Colour kHighlightFrameFill = Colour{192, 192, 192};
+inline constexpr Colour kHighlightFrameBorder = Colour{128, 128, 128};
 
-constexpr StoredColour StoredRgb(int r, int g, int b) {
-    return static_cast<StoredColour>(r) + 256u * static_cast<StoredColour>(g) +
-           65536u * static_cast<StoredColour>(b);
-}
-constexpr int RedOf(StoredColour c) {
-    return static_cast<int>(c & 0xFFu);
-}
-constexpr int GreenOf(StoredColour c) {
-    return static_cast<int>((c >> 8) & 0xFFu);
-}
-constexpr int BlueOf(StoredColour c) {
-    return static_cast<int>((c >> 16) & 0xFFu);
-}
-
-inline constexpr StoredColour kPlainKeyColour = StoredRgb(224, 224, 224);
-inline constexpr StoredColour kHighlightFrameFill = StoredRgb(192, 192, 192);
-inline constexpr StoredColour kHighlightFrameBorder = StoredRgb(128, 128, 128);
-
-StoredColour FingerColour(FingerGroup finger);
 // The bevel colours of a key: each component 50 darker / lighter, kept in 0..255.
-StoredColour DarkBevelOf(StoredColour base);
-StoredColour LightBevelOf(StoredColour base);
+Colour DarkBevelOf(Colour base);
+Colour LightBevelOf(Colour base);
 
 // A rectangle of the keyboard picture, in twips like the key table.
 struct TwipsRect {
@@ -48,18 +36,22 @@ struct TwipsRect {
     bool operator==(const TwipsRect&) const = default;
 };
 
-// What the keyboard tells its painter and its window.
-class KeyboardModelObserver {
-public:
-    virtual ~KeyboardModelObserver() = default;
-    // Something inside this part of the picture looks different now.
-    virtual void AreaChanged(const TwipsRect& area) = 0;
-    // The type-for-me button (shown when the next character has no key).
-    virtual void TypeForMeChanged(bool visible) = 0;
-    // The finger-map strip under the exercise area.
-    virtual void StripChanged(bool visible) = 0;
-    // The Enter prompt wants its 400 ms blink timer running, or stopped.
-    virtual void PromptTimerChanged(bool running) = 0;
+// What changed on the keyboard since the notes were last taken.
+struct KeyboardChanges {
+    // Parts of the picture that look different now.
+    std::vector<TwipsRect> areas;
+    // The finger-map strip under the exercise area was shown or hidden.
+    bool strip = false;
+    // The Enter prompt's 400 ms blink timer was started or stopped.
+    bool promptTimer = false;
+
+    bool Empty() const { return areas.empty() && !strip && !promptTimer; }
+    // Keeps the room taken, so that a keystroke allocates nothing.
+    void Clear() {
+        areas.clear();
+        strip = false;
+        promptTimer = false;
+    }
 };
 
 class KeyboardModel {
@@ -71,18 +63,18 @@ public:
     // largeLayout: the enlarged main window, whose bevels are one pixel wider.
     explicit KeyboardModel(bool largeLayout = false);
 
-    void SetObserver(KeyboardModelObserver* observer) { m_observer = observer; }
+    // Adds the changes noted since the last call to `into` and forgets them.
+    void TakeChanges(KeyboardChanges& into);
 
     // -- what is shown
-    StoredColour KeyColour(int key) const { return m_colour[static_cast<size_t>(key)]; }
+    Colour KeyColour(int key) const { return m_colour[static_cast<size_t>(key)]; }
     bool IsSunken(int key) const { return m_sunken[static_cast<size_t>(key)]; }
     int BevelWidth() const { return m_bevelWidth; }
     bool FrameVisible(int frame) const { return m_frameVisible[static_cast<size_t>(frame)]; }
     TwipsRect FrameRect(int frame) const { return m_frameRect[static_cast<size_t>(frame)]; }
-    StoredColour BumpColour(int line) const { return m_bump[static_cast<size_t>(line)]; }
+    Colour BumpColour(int line) const { return m_bump[static_cast<size_t>(line)]; }
     bool FingerImagesVisible() const { return m_fingerImages; }
     bool StripVisible() const { return m_strip; }
-    bool TypeForMeVisible() const { return m_typeForMe; }
     bool EnterCaptionBold() const { return m_enterBold; }
     bool PromptImageVisible() const { return m_promptImage; }
     bool PromptTimerRunning() const { return m_promptTimer; }
@@ -102,15 +94,12 @@ public:
     void DrawKeyBevel(int key, bool raised);
     void RedrawAllKeysRaised();
     void ColorTasti();
-    void SetFingerBumpColour(StoredColour base, int first);
+    void SetFingerBumpColour(Colour base, int first);
     void ShowFingerImages(bool visible);
     void ClearHighlightFrames();
-
-    struct HighlightOutcome {
-        bool onKeyboard;  // false: the type-for-me button is shown instead
-        bool growsMarker; // the typed-part marker grows by the character before
-    };
-    HighlightOutcome HighlightNextKey(char character, int position);
+    // Sinks the keys of the next character (and frames them with the
+    // highlight on); a character without a key leaves every key raised.
+    void HighlightNextKey(char character);
 
     // The menu toggles. current is the character to type next, if a sentence
     // runs and has one.
@@ -122,7 +111,6 @@ public:
     // Double-clicks that move the finger map between the strip and the keys.
     void StripDoubleClicked();
     void FingerImageDoubleClicked(std::optional<char> current);
-    void HideTypeForMe();
 
     // -- the Enter prompt
     void FlashBotton();
@@ -147,9 +135,8 @@ public:
 
 private:
     void setSunken(int key, bool sunken);
-    void setColour(int key, StoredColour colour);
+    void setColour(int key, Colour colour);
     void setFrame(int frame, bool visible);
-    void setTypeForMe(bool visible);
     void setStrip(bool visible);
     void setPromptTimer(bool running);
     void setPromptImage(bool visible);
@@ -157,16 +144,15 @@ private:
     void changed(const TwipsRect& area);
     void sinkEnterPrompt();
 
-    KeyboardModelObserver* m_observer = nullptr;
+    KeyboardChanges m_changes;
     int m_bevelWidth;
-    std::array<StoredColour, KeyTable::kKeyCount> m_colour{};
+    std::array<Colour, KeyTable::kKeyCount> m_colour{};
     std::bitset<KeyTable::kKeyCount> m_sunken;
     std::array<bool, kFrameCount> m_frameVisible{};
     std::array<TwipsRect, kFrameCount> m_frameRect{};
-    std::array<StoredColour, kBumpCount> m_bump{};
+    std::array<Colour, kBumpCount> m_bump{};
     bool m_fingerImages = false;
     bool m_strip = false;
-    bool m_typeForMe = false;
     bool m_enterBold = false;
     bool m_promptImage = false;
     bool m_promptTimer = false;

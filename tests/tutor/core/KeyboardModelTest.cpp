@@ -1,4 +1,4 @@
-#include "tutor/ui/KeyboardModel.h"
+#include "tutor/core/KeyboardModel.h"
 
 #include <gtest/gtest.h>
 
@@ -26,12 +26,18 @@ std::set<int> visibleFrames(const KeyboardModel& m) {
     return frames;
 }
 
-class Recorder : public KeyboardModelObserver {
+// Takes the model's notes after each operation, as the exercise run does.
+class Recorder {
 public:
-    void AreaChanged(const TwipsRect& area) override { areas.push_back(area); }
-    void TypeForMeChanged(bool visible) override { typeForMe.push_back(visible); }
-    void StripChanged(bool visible) override { strip.push_back(visible); }
-    void PromptTimerChanged(bool running) override { timer.push_back(running); }
+    void take(KeyboardModel& m) {
+        KeyboardChanges c;
+        m.TakeChanges(c);
+        areas.insert(areas.end(), c.areas.begin(), c.areas.end());
+        if (c.strip)
+            strip.push_back(m.StripVisible());
+        if (c.promptTimer)
+            timer.push_back(m.PromptTimerRunning());
+    }
     bool touched(const TwipsRect& r) const {
         for (const auto& a : areas) {
             if (a == r)
@@ -40,7 +46,7 @@ public:
         return false;
     }
     std::vector<TwipsRect> areas;
-    std::vector<bool> typeForMe, strip, timer;
+    std::vector<bool> strip, timer;
 };
 
 struct HighlightCase {
@@ -59,9 +65,8 @@ TEST_P(HighlightSequence, SinksTheKeysOfTheLastCharacter) {
     const HighlightCase& c = GetParam();
     KeyboardModel m;
     m.LoadOptions(c.highlight, false, KeySplit::Classic);
-    int position = 1;
     for (char ch : c.typed)
-        m.HighlightNextKey(ch, position++);
+        m.HighlightNextKey(ch);
     EXPECT_EQ(sunkenKeys(m), c.sunken);
     EXPECT_EQ(visibleFrames(m), c.frames);
     EXPECT_EQ(m.ExtraHighlight(), c.extra);
@@ -97,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(KeyboardModel, FramesLieOnTheKeyAndTheShiftToHold) {
     KeyboardModel m;
     m.LoadOptions(true, false, KeySplit::Classic);
-    m.HighlightNextKey('A', 1);
+    m.HighlightNextKey('A');
     const TwipsRect a = KeyboardModel::KeyRect(10);
     const TwipsRect shift = KeyboardModel::KeyRect(36);
     EXPECT_EQ(m.FrameRect(0), a);
@@ -106,44 +111,20 @@ TEST(KeyboardModel, FramesLieOnTheKeyAndTheShiftToHold) {
     EXPECT_EQ(m.FrameRect(3), KeyboardModel::KeyRect(48));
 }
 
-struct MarkerCase {
-    char character;
-    int position;
-    bool onKeyboard;
-    bool grows;
-};
-
-class MarkerGrowth : public testing::TestWithParam<MarkerCase> {};
-
-TEST_P(MarkerGrowth, FromTheSecondPositionOn) {
-    const MarkerCase& c = GetParam();
-    KeyboardModel m;
-    const auto outcome = m.HighlightNextKey(c.character, c.position);
-    EXPECT_EQ(outcome.onKeyboard, c.onKeyboard);
-    EXPECT_EQ(outcome.growsMarker, c.grows);
-    EXPECT_EQ(m.TypeForMeVisible(), !c.onKeyboard);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Positions, MarkerGrowth,
-    testing::Values(MarkerCase{'a', 0, true, false}, MarkerCase{'a', 1, true, false},
-                    MarkerCase{'a', 2, true, true}, MarkerCase{'{', 1, false, false},
-                    MarkerCase{'{', 5, false, true}, MarkerCase{'\xC8', 0, false, false}));
-
 TEST(KeyboardModel, ColourValuesAreTheStoredOnes) {
-    EXPECT_EQ(kPlainKeyColour, 14737632u);
-    EXPECT_EQ(FingerColour(FingerGroup::Little), 14733241u);
-    EXPECT_EQ(FingerColour(FingerGroup::Ring), 11919062u);
-    EXPECT_EQ(FingerColour(FingerGroup::Middle), 12963055u);
-    EXPECT_EQ(FingerColour(FingerGroup::Index), 12111010u);
-    EXPECT_EQ(FingerColour(FingerGroup::Thumb), 15461346u);
-    EXPECT_EQ(kHighlightFrameFill, 12632256u);
+    EXPECT_EQ(kPlainKeyColour.Stored(), 14737632u);
+    EXPECT_EQ(FingerColour(FingerGroup::Little).Stored(), 14733241u);
+    EXPECT_EQ(FingerColour(FingerGroup::Ring).Stored(), 11919062u);
+    EXPECT_EQ(FingerColour(FingerGroup::Middle).Stored(), 12963055u);
+    EXPECT_EQ(FingerColour(FingerGroup::Index).Stored(), 12111010u);
+    EXPECT_EQ(FingerColour(FingerGroup::Thumb).Stored(), 15461346u);
+    EXPECT_EQ(kHighlightFrameFill.Stored(), 12632256u);
 }
 
 struct BevelCase {
-    StoredColour base;
-    StoredColour dark;
-    StoredColour light;
+    Colour base;
+    Colour dark;
+    Colour light;
 };
 
 class BevelColours : public testing::TestWithParam<BevelCase> {};
@@ -155,10 +136,10 @@ TEST_P(BevelColours, Are50AwayWithinRange) {
 
 INSTANTIATE_TEST_SUITE_P(
     Bases, BevelColours,
-    testing::Values(
-        BevelCase{StoredRgb(224, 224, 224), StoredRgb(174, 174, 174), StoredRgb(255, 255, 255)},
-        BevelCase{StoredRgb(30, 100, 255), StoredRgb(0, 50, 205), StoredRgb(80, 150, 255)},
-        BevelCase{StoredRgb(162, 204, 184), StoredRgb(112, 154, 134), StoredRgb(212, 254, 234)}));
+    testing::Values(BevelCase{Colour{224, 224, 224}, Colour{174, 174, 174}, Colour{255, 255, 255}},
+                    BevelCase{Colour{30, 100, 255}, Colour{0, 50, 205}, Colour{80, 150, 255}},
+                    BevelCase{Colour{162, 204, 184}, Colour{112, 154, 134},
+                              Colour{212, 254, 234}}));
 
 TEST(KeyboardModel, FingerMapColoursEveryKeyBySplit) {
     KeyboardModel m;
@@ -198,10 +179,12 @@ class DoubleClicksThatDoNothing : public testing::TestWithParam<IgnoredDoubleCli
 TEST_P(DoubleClicksThatDoNothing, LeaveTheKeyboardAlone) {
     KeyboardModel m;
     m.LoadOptions(false, GetParam().keyMap, KeySplit::Classic);
-    const StoredColour z = m.KeyColour(21);
+    const Colour z = m.KeyColour(21);
     Recorder r;
-    m.SetObserver(&r);
+    KeyboardChanges before;
+    m.TakeChanges(before);
     EXPECT_FALSE(m.KeyDoubleClicked(GetParam().key, 'a'));
+    r.take(m);
     EXPECT_EQ(m.Split(), KeySplit::Classic);
     EXPECT_EQ(m.KeyColour(21), z);
     EXPECT_TRUE(r.areas.empty());
@@ -221,8 +204,8 @@ TEST(KeyboardModel, SwitchingTheMapOffGreysEverything) {
     for (int k = 0; k < KeyTable::kKeyCount; ++k)
         ASSERT_EQ(m.KeyColour(k), kPlainKeyColour);
     EXPECT_FALSE(m.FingerImagesVisible());
-    EXPECT_EQ(m.BumpColour(2), StoredRgb(174, 174, 174));
-    EXPECT_EQ(m.BumpColour(3), StoredRgb(255, 255, 255));
+    EXPECT_EQ(m.BumpColour(2), (Colour{174, 174, 174}));
+    EXPECT_EQ(m.BumpColour(3), (Colour{255, 255, 255}));
     EXPECT_EQ(sunkenKeys(m), (std::set<int>{10}));
 }
 
@@ -236,7 +219,7 @@ TEST(KeyboardModel, MapToggleBetweenSentencesShowsTheEnterPrompt) {
 TEST(KeyboardModel, HighlightToggle) {
     KeyboardModel m;
     m.MarkSentenceRunning();
-    m.HighlightNextKey('A', 1);
+    m.HighlightNextKey('A');
     EXPECT_TRUE(visibleFrames(m).empty());
     m.SetHighlight(true, 'A');
     EXPECT_EQ(visibleFrames(m), (std::set<int>{0, 1}));
@@ -248,17 +231,20 @@ TEST(KeyboardModel, HighlightToggle) {
 TEST(KeyboardModel, FingerMapMovesBetweenStripAndKeys) {
     KeyboardModel m;
     Recorder r;
-    m.SetObserver(&r);
     m.LoadOptions(false, true, KeySplit::Classic);
+    r.take(m);
     ASSERT_TRUE(m.FingerImagesVisible());
     m.FingerImageDoubleClicked('J');
+    r.take(m);
     EXPECT_FALSE(m.FingerImagesVisible());
     EXPECT_TRUE(m.StripVisible());
     EXPECT_EQ(sunkenKeys(m), (std::set<int>{16, 30}));
     // recolouring while the strip is out keeps the images off the keys
     m.KeyDoubleClicked(25, std::nullopt);
+    r.take(m);
     EXPECT_FALSE(m.FingerImagesVisible());
     m.StripDoubleClicked();
+    r.take(m);
     EXPECT_TRUE(m.FingerImagesVisible());
     EXPECT_FALSE(m.StripVisible());
     EXPECT_EQ(r.strip, (std::vector<bool>{true, false}));
@@ -267,18 +253,20 @@ TEST(KeyboardModel, FingerMapMovesBetweenStripAndKeys) {
 TEST(KeyboardModel, EnterPromptBlinksUntilTheSentenceRuns) {
     KeyboardModel m;
     Recorder r;
-    m.SetObserver(&r);
     m.FlashBotton();
+    r.take(m);
     EXPECT_TRUE(m.EnterCaptionBold());
     EXPECT_EQ(sunkenKeys(m), (std::set<int>{48, 62}));
     std::vector<bool> shown;
     for (int i = 0; i < 3; ++i) {
         m.PromptTick();
+        r.take(m);
         shown.push_back(m.PromptImageVisible());
     }
     EXPECT_EQ(shown, (std::vector<bool>{true, false, true}));
     m.MarkSentenceRunning();
     m.PromptTick();
+    r.take(m);
     EXPECT_FALSE(m.PromptImageVisible());
     EXPECT_FALSE(m.EnterCaptionBold());
     EXPECT_FALSE(m.PromptTimerRunning());
@@ -288,10 +276,12 @@ TEST(KeyboardModel, EnterPromptBlinksUntilTheSentenceRuns) {
 TEST(KeyboardModel, ReportsOnlyTheKeysThatChange) {
     KeyboardModel m;
     m.MarkSentenceRunning();
-    m.HighlightNextKey('a', 1);
+    m.HighlightNextKey('a');
     Recorder r;
-    m.SetObserver(&r);
-    m.HighlightNextKey('s', 2);
+    KeyboardChanges before;
+    m.TakeChanges(before);
+    m.HighlightNextKey('s');
+    r.take(m);
     EXPECT_TRUE(r.touched(m.KeyAreaWithBevel(10)));
     EXPECT_TRUE(r.touched(m.KeyAreaWithBevel(11)));
     EXPECT_FALSE(r.touched(m.KeyAreaWithBevel(12)));

@@ -1,6 +1,4 @@
-#include "tutor/ui/KeyboardModel.h"
-
-#include "tutor/core/KeyMapShading.h"
+#include "tutor/core/KeyboardModel.h"
 
 #include <algorithm>
 
@@ -10,26 +8,18 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kImageTwips = 32 * kTwipsPerPixel;
 // The finger images overhang their keys by 4 pixels to the right and down on the normal layout.
 constexpr int kImageOverhang = 4 * kTwipsPerPixel;
-constexpr std::array<int, 8> kHomeKeysWithImages = {10, 11, 12, 13, 16, 17, 18, 19};
-constexpr int kKeyB = 25;
 
-StoredColour shifted(StoredColour base, int delta) {
+Colour shifted(Colour base, int delta) {
     const auto limit = [delta](int v) { return std::clamp(v + delta, 0, 255); };
-    return StoredRgb(limit(RedOf(base)), limit(GreenOf(base)), limit(BlueOf(base)));
+    return {limit(base.red), limit(base.green), limit(base.blue)};
 }
 
 } // namespace
 
-StoredColour FingerColour(FingerGroup finger) {
-    // One table of finger colours for the keyboard and the progress key map.
-    const Rgb rgb = FingerRgb(finger);
-    return StoredRgb(rgb.red, rgb.green, rgb.blue);
-}
-
-StoredColour DarkBevelOf(StoredColour base) {
+Colour DarkBevelOf(Colour base) {
     return shifted(base, -50);
 }
-StoredColour LightBevelOf(StoredColour base) {
+Colour LightBevelOf(Colour base) {
     return shifted(base, 50);
 }
 
@@ -40,8 +30,8 @@ KeyboardModel::KeyboardModel(bool largeLayout) : m_bevelWidth(largeLayout ? 4 : 
     m_frameRect[2] = KeyRect(KeyTable::kEnterUpperKey);
     m_frameRect[3] = KeyRect(KeyTable::kEnterKey);
     // Until the first colouring the upper bump lines are white, the lower grey.
-    m_bump = {StoredRgb(128, 128, 128), StoredRgb(255, 255, 255), StoredRgb(128, 128, 128),
-              StoredRgb(255, 255, 255)};
+    m_bump = {Colour{128, 128, 128}, Colour{255, 255, 255}, Colour{128, 128, 128},
+              Colour{255, 255, 255}};
 }
 
 void KeyboardModel::LoadOptions(bool highlight, bool keyMap, KeySplit split) {
@@ -66,14 +56,14 @@ void KeyboardModel::ColorTasti() {
         setColour(key, FingerColour(FingerOf(static_cast<std::int16_t>(key), m_split)));
         setSunken(key, false);
     }
-    const StoredColour index = FingerColour(FingerGroup::Index);
+    const Colour index = FingerColour(FingerGroup::Index);
     SetFingerBumpColour(index, 0);
     SetFingerBumpColour(index, 2);
     if (!m_strip)
         ShowFingerImages(true);
 }
 
-void KeyboardModel::SetFingerBumpColour(StoredColour base, int first) {
+void KeyboardModel::SetFingerBumpColour(Colour base, int first) {
     for (const auto& [line, colour] :
          {std::pair{first + 1, LightBevelOf(base)}, std::pair{first, DarkBevelOf(base)}}) {
         if (line < 0 || line >= kBumpCount || m_bump[static_cast<size_t>(line)] == colour)
@@ -96,17 +86,15 @@ void KeyboardModel::ClearHighlightFrames() {
         setFrame(frame, false);
 }
 
-KeyboardModel::HighlightOutcome KeyboardModel::HighlightNextKey(char character, int position) {
+void KeyboardModel::HighlightNextKey(char character) {
     if (m_highlight)
         ClearHighlightFrames();
-    const bool growsMarker = position >= 2;
     const auto entryIndex = FindKeyEntry(character);
     if (!entryIndex) {
-        setTypeForMe(true);
         // No key is to be pressed for this character, so none is shown down.
         RedrawAllKeysRaised();
         m_extraHighlight = false;
-        return {false, growsMarker};
+        return;
     }
     const KeyEntry& entry = KeyTable::Entry(*entryIndex);
 
@@ -151,7 +139,6 @@ KeyboardModel::HighlightOutcome KeyboardModel::HighlightNextKey(char character, 
             m_extraHighlight = true;
     }
     m_highlightedKey = entry.KeyNumber;
-    return {true, growsMarker};
 }
 
 void KeyboardModel::SetKeyMap(bool on, std::optional<char> current) {
@@ -170,7 +157,7 @@ void KeyboardModel::SetKeyMap(bool on, std::optional<char> current) {
     }
     m_extraHighlight = false;
     if (current)
-        HighlightNextKey(*current, 0);
+        HighlightNextKey(*current);
     if (!m_sentenceRunning)
         sinkEnterPrompt();
 }
@@ -180,17 +167,17 @@ void KeyboardModel::SetHighlight(bool on, std::optional<char> current) {
     if (!on)
         ClearHighlightFrames();
     else if (current)
-        HighlightNextKey(*current, 0);
+        HighlightNextKey(*current);
 }
 
 bool KeyboardModel::KeyDoubleClicked(int key, std::optional<char> current) {
-    if (key != kKeyB || !m_keyMap)
+    if (key != KeyTable::kBKey || !m_keyMap)
         return false;
     m_split = m_split == KeySplit::Classic ? KeySplit::Ergonomic : KeySplit::Classic;
     ColorTasti();
     m_extraHighlight = false;
     if (current)
-        HighlightNextKey(*current, 0);
+        HighlightNextKey(*current);
     if (!m_sentenceRunning)
         sinkEnterPrompt();
     return true;
@@ -205,11 +192,7 @@ void KeyboardModel::FingerImageDoubleClicked(std::optional<char> current) {
     ShowFingerImages(false);
     setStrip(true);
     if (current)
-        HighlightNextKey(*current, 0);
-}
-
-void KeyboardModel::HideTypeForMe() {
-    setTypeForMe(false);
+        HighlightNextKey(*current);
 }
 
 void KeyboardModel::FlashBotton() {
@@ -251,8 +234,8 @@ TwipsRect KeyboardModel::MaskRect(int mask) {
 }
 
 TwipsRect KeyboardModel::FingerImageRect(int image, bool enlarged) {
-    if (image < static_cast<int>(kHomeKeysWithImages.size())) {
-        const TwipsRect key = KeyRect(kHomeKeysWithImages[static_cast<size_t>(image)]);
+    if (image < static_cast<int>(KeyTable::kHomeKeys.size())) {
+        const TwipsRect key = KeyRect(KeyTable::kHomeKeys[static_cast<size_t>(image)]);
         const int overhang = enlarged ? 0 : kImageOverhang;
         return {key.left + key.width - kImageTwips + overhang,
                 key.top + key.height - kImageTwips + overhang, kImageTwips, kImageTwips};
@@ -280,7 +263,7 @@ void KeyboardModel::setSunken(int key, bool sunken) {
     changed(KeyAreaWithBevel(key));
 }
 
-void KeyboardModel::setColour(int key, StoredColour colour) {
+void KeyboardModel::setColour(int key, Colour colour) {
     if (m_colour[static_cast<size_t>(key)] == colour)
         return;
     m_colour[static_cast<size_t>(key)] = colour;
@@ -298,28 +281,18 @@ void KeyboardModel::setFrame(int frame, bool visible) {
     changed(m_frameRect[static_cast<size_t>(frame)]);
 }
 
-void KeyboardModel::setTypeForMe(bool visible) {
-    if (m_typeForMe == visible)
-        return;
-    m_typeForMe = visible;
-    if (m_observer != nullptr)
-        m_observer->TypeForMeChanged(visible);
-}
-
 void KeyboardModel::setStrip(bool visible) {
     if (m_strip == visible)
         return;
     m_strip = visible;
-    if (m_observer != nullptr)
-        m_observer->StripChanged(visible);
+    m_changes.strip = !m_changes.strip;
 }
 
 void KeyboardModel::setPromptTimer(bool running) {
     if (m_promptTimer == running)
         return;
     m_promptTimer = running;
-    if (m_observer != nullptr)
-        m_observer->PromptTimerChanged(running);
+    m_changes.promptTimer = !m_changes.promptTimer;
 }
 
 void KeyboardModel::setPromptImage(bool visible) {
@@ -337,8 +310,15 @@ void KeyboardModel::setEnterBold(bool bold) {
 }
 
 void KeyboardModel::changed(const TwipsRect& area) {
-    if (m_observer != nullptr)
-        m_observer->AreaChanged(area);
+    m_changes.areas.push_back(area);
+}
+
+void KeyboardModel::TakeChanges(KeyboardChanges& into) {
+    into.areas.insert(into.areas.end(), m_changes.areas.begin(), m_changes.areas.end());
+    // Shown and hidden again within one operation is no change.
+    into.strip = into.strip != m_changes.strip;
+    into.promptTimer = into.promptTimer != m_changes.promptTimer;
+    m_changes.Clear();
 }
 
 void KeyboardModel::sinkEnterPrompt() {
