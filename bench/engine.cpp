@@ -43,26 +43,21 @@ public:
 
 class AlwaysContinue : public ResultsPresenter {
 public:
-    std::int16_t ShowResults(const ResultsTable& results) override {
+    void ShowResults(const ResultsTable& results, Answered answered) override {
         benchmark::DoNotOptimize(results.SentenceSpeeds.data());
-        return 0;
+        answered(0);
     }
 };
 
 // Takes in what the window would render, as cheaply as a window could.
 class SinkObserver : public TutorObserver {
 public:
-    void ScreenChanged(const TutorScreen& screen) override {
+    void ScreenChanged(const TutorScreen& screen, const ScreenChange& change) override {
         benchmark::DoNotOptimize(screen.correctCounter.data());
-        ++calls;
+        calls += change.keyboard.areas.size() + 1;
     }
     void PlaySound(int number) override { calls += number; }
     void FlashInputBox() override { ++calls; }
-    void HighlightNextKey(char character, std::int16_t position) override {
-        calls += static_cast<unsigned char>(character) + position;
-    }
-    void ClearHighlightFrames() override { ++calls; }
-    void RedrawAllKeysRaised() override { ++calls; }
     void CloseKeyMap() override { ++calls; }
     void ShowWelcome() override { ++calls; }
     void CloseProgram() override { ++calls; }
@@ -79,7 +74,7 @@ struct Tutor {
         : texts(UiTexts::BuiltIn(UiProgram::Tutor)),
           catalogue({"/nonexistent-zentavo-bench/"}, texts, measure,
                     {FontSpec{"Arial", 14.25f}, 600}, ""),
-          run({clock, random, capsLock, presenter}, catalogue, observer, texts, false) {
+          run({clock, random, capsLock, presenter}, catalogue, keyboard, observer, texts, false) {
         run.SetSoundsOn(true);
     }
     JumpingClock clock;
@@ -90,6 +85,7 @@ struct Tutor {
     ZeroWidth measure;
     UiTexts texts;
     ExerciseCatalogue catalogue;
+    KeyboardModel keyboard;
     ExerciseRun run;
 };
 

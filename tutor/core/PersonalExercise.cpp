@@ -11,6 +11,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <limits>
 #include <system_error>
 
@@ -139,6 +142,15 @@ int ClampedCount(std::int64_t count) {
     return static_cast<int>(std::clamp<std::int64_t>(count, 0, std::numeric_limits<int>::max()));
 }
 
+// The word list and the generator's work take some ten megabytes in many
+// small blocks; once freed, the allocator would keep their pages for the
+// rest of the run unless asked to give them back.
+void ReturnFreedMemory() {
+#if defined(__GLIBC__)
+    ::malloc_trim(0);
+#endif
+}
+
 } // namespace
 
 PracticeStatistics PracticeStatisticsOf(const PracticeProfile& profile) {
@@ -160,18 +172,21 @@ PersonalExerciseKeeper::PersonalExerciseKeeper(std::vector<std::string> places,
 
 bool PersonalExerciseKeeper::Renew(const PracticeStatistics& statistics, const UiTexts& texts,
                                    std::uint64_t seed) {
-    if (!m_wordsRead) {
-        // A missing or unusable list leaves the exercise to the sentences.
-        m_words = ReadWordList(m_wordListPath).words;
-        m_wordsRead = true;
-    }
+    const bool renewed = renew(statistics, texts, seed);
+    ReturnFreedMemory();
+    return renewed;
+}
+
+bool PersonalExerciseKeeper::renew(const PracticeStatistics& statistics, const UiTexts& texts,
+                                   std::uint64_t seed) {
     const std::string previous = m_path;
     m_path = PersonalExercisePath(m_places, texts);
     if (m_path.empty())
         return false;
     const std::string fileName = m_path.substr(m_path.find_last_of('/') + 1);
     PracticeMaterial material;
-    material.words = m_words;
+    // A missing or unusable list leaves the exercise to the sentences.
+    material.words = ReadWordList(m_wordListPath).words;
     material.sentences = CollectPracticeSentences(m_places, fileName);
     const PracticeGenerator generator(material, m_measure, m_line);
     const PracticeExercise exercise =

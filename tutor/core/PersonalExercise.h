@@ -52,18 +52,20 @@ public:
                            const TextMeasure& measure, ExerciseCatalogue::SentenceLine line);
 
     // False when the exercise could not be written (the old one then stays).
+    // The word list is read afresh each time (some 20 ms) rather than held
+    // between exercises, where it would keep megabytes for a few renewals.
     bool Renew(const PracticeStatistics& statistics, const UiTexts& texts, std::uint64_t seed);
     // The characters the exercise written last aims at; "" when balanced.
     const std::string& AimedCharacters() const { return m_aimed; }
     const std::string& Path() const { return m_path; }
 
 private:
+    bool renew(const PracticeStatistics& statistics, const UiTexts& texts, std::uint64_t seed);
+
     std::vector<std::string> m_places;
     std::string m_wordListPath;
     const TextMeasure& m_measure;
     ExerciseCatalogue::SentenceLine m_line;
-    bool m_wordsRead = false;
-    std::vector<std::string> m_words;
     std::string m_aimed;
     std::string m_path;
 };
