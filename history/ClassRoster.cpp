@@ -1,6 +1,7 @@
 #include "history/ClassRoster.h"
 
 #include "common/core/Cp1252.h"
+#include "history/HistoryDatabase.h"
 #include "history/HistorySchema.h"
 #include "history/KeyTallies.h"
 #include "history/LocalDay.h"
@@ -230,7 +231,10 @@ public:
             throw SqlError(SQLITE_ERROR, "no read-only file layer");
         const int flags =
             SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX;
-        const int rc = sqlite3_open_v2(Uri(file).c_str(), &m_db, flags, vfs);
+        // readonly_shm: even a WAL file that slipped past the header check
+        // makes no shared-memory file beside it.
+        const int rc =
+            sqlite3_open_v2(SqliteFileUri(file, "readonly_shm=1").c_str(), &m_db, flags, vfs);
         if (rc != SQLITE_OK) {
             const int code = m_db != nullptr ? sqlite3_extended_errcode(m_db) : rc;
             sqlite3_close_v2(m_db);
@@ -260,22 +264,6 @@ public:
     }
 
 private:
-    // readonly_shm: even a WAL file that slipped past the header check
-    // makes no shared-memory file beside it.
-    static std::string Uri(const fs::path& file) {
-        std::string uri = "file:";
-        for (const char c : file.native()) {
-            if (c == '%' || c == '?' || c == '#') {
-                constexpr char kHex[] = "0123456789ABCDEF";
-                uri += '%';
-                uri += kHex[(static_cast<unsigned char>(c) >> 4) & 0xF];
-                uri += kHex[static_cast<unsigned char>(c) & 0xF];
-            } else {
-                uri += c;
-            }
-        }
-        return uri + "?readonly_shm=1";
-    }
     static int Progress(void* self) {
         return ++static_cast<ReadConnection*>(self)->m_strides > kMaxProgressStrides ? 1 : 0;
     }

@@ -8,10 +8,9 @@ namespace {
 // as it runs, so the store reports it locked instead of freezing the window.
 constexpr int kBusyTimeoutMs = 250;
 
-// A file that may not be written is opened as unchanging: SQLite then
-// needs neither a lock nor the WAL's index beside it, which a read-only
-// folder could not hold. Whatever the WAL journal still holds is not seen.
-std::string ReadOnlyUri(const std::filesystem::path& file) {
+} // namespace
+
+std::string SqliteFileUri(const std::filesystem::path& file, std::string_view parameters) {
     std::string uri = "file:";
     for (const char c : file.native()) {
         if (c == '%' || c == '?' || c == '#') {
@@ -23,17 +22,18 @@ std::string ReadOnlyUri(const std::filesystem::path& file) {
             uri += c;
         }
     }
-    return uri + "?immutable=1";
+    return uri + '?' + std::string(parameters);
 }
-
-} // namespace
 
 HistoryDatabase::HistoryDatabase(const std::filesystem::path& file, bool readOnly)
     : m_readOnly(readOnly) {
     const int flags = (readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI
                                 : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
                       SQLITE_OPEN_NOMUTEX;
-    OpenWith(readOnly ? ReadOnlyUri(file) : file.native(), flags);
+    // A file that may not be written is opened as unchanging: SQLite then
+    // needs neither a lock nor the WAL's index beside it, which a read-only
+    // folder could not hold. Whatever the WAL journal still holds is not seen.
+    OpenWith(readOnly ? SqliteFileUri(file, "immutable=1") : file.native(), flags);
 }
 
 HistoryDatabase::HistoryDatabase(const std::filesystem::path& file, SharedFileAccess access)

@@ -18,6 +18,10 @@ struct sqlite3;
 // that a reader sees whole transactions while another computer writes.
 enum class SharedFileAccess { Read, Write };
 
+// The URI SQLite opens `file` by, with `parameters` ("immutable=1", say)
+// after the '?': the characters a URI gives a meaning to are escaped.
+std::string SqliteFileUri(const std::filesystem::path& file, std::string_view parameters);
+
 class HistoryDatabase {
 public:
     // Opens (and, unless readOnly, creates) the file; throws SqlError. A
