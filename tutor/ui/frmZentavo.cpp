@@ -27,89 +27,24 @@
 #include <QToolTip>
 
 #include <cmath>
+#include <stdexcept>
+#include <utility>
 
 namespace {
 
-// Stand-ins for ports a caller leaves out: they do nothing and answer
-// "no", so the window works without them.
-class NoCapsLock : public CapsLockPort {
-public:
-    bool IsCapsLockOn() override { return false; }
-    void SwitchCapsLockOff() override {}
-};
-class NoLayouts : public KeyboardLayoutPort {
-public:
-    std::string ActiveLayoutName() override { return {}; }
-    bool LoadLayout(const std::string&) override { return false; }
-};
-class NoSounds : public SoundOutput {
-public:
-    void Play(int) override {}
-};
-class NoMessages : public MessagePort {
-public:
-    void Show(QMessageBox::Icon, const QString&, const QString&) override {}
-    bool AskYesNo(const QString&, const QString&) override { return false; }
-};
-class NoBookmark : public BookmarkQuestion {
-public:
-    BookmarkAnswer Ask(const std::string&) override { return BookmarkAnswer::Cancel; }
-};
-class NoHelp : public HelpPort {
-public:
-    bool ShowHelpTopic(int) override { return false; }
-};
-// Until the results window is connected, a finished level simply goes on.
-class ContinueAfterResults : public ResultsPresenter {
-public:
-    void ShowResults(const ResultsTable&, Answered answered) override { answered(0); }
-};
-class NoLanguageWindow : public LanguageWindowPort {
-public:
-    std::string ChooseLanguage(const std::string&, const std::string& current, const UiTexts&,
-                               QWidget*) override {
-        return current;
-    }
-};
-class NoAboutWindow : public AboutWindowPort {
-public:
-    void ShowAbout(const UiTexts&, const Requests&, QWidget*) override {}
-};
-
-TutorEnvironment withDefaults(TutorEnvironment e) {
-    static SystemClock clock;
-    static ClockSeededRandom random;
-    static NoCapsLock caps;
-    static NoLayouts layouts;
-    static NoSounds sounds;
-    static NoMessages messages;
-    static NoBookmark bookmark;
-    static NoHelp help;
-    static ContinueAfterResults results;
-    static NoLanguageWindow language;
-    static NoAboutWindow about;
-    if (e.clock == nullptr)
-        e.clock = &clock;
-    if (e.random == nullptr)
-        e.random = &random;
-    if (e.capsLock == nullptr)
-        e.capsLock = &caps;
-    if (e.layouts == nullptr)
-        e.layouts = &layouts;
-    if (e.sounds == nullptr)
-        e.sounds = &sounds;
-    if (e.messages == nullptr)
-        e.messages = &messages;
-    if (e.bookmark == nullptr)
-        e.bookmark = &bookmark;
-    if (e.help == nullptr)
-        e.help = &help;
-    if (e.results == nullptr)
-        e.results = &results;
-    if (e.language == nullptr)
-        e.language = &language;
-    if (e.about == nullptr)
-        e.about = &about;
+// Every port is the caller's: the program passes the real ones, the tests
+// their fakes. A port left out is a mistake found at once, not a window that
+// quietly plays no sound or asks no question.
+TutorEnvironment completed(TutorEnvironment e) {
+    const std::pair<const void*, const char*> ports[] = {
+        {e.clock, "clock"},       {e.random, "random"}, {e.capsLock, "capsLock"},
+        {e.layouts, "layouts"},   {e.sounds, "sounds"}, {e.messages, "messages"},
+        {e.bookmark, "bookmark"}, {e.help, "help"},     {e.results, "results"},
+        {e.language, "language"}, {e.about, "about"},
+    };
+    for (const auto& [port, name] : ports)
+        if (port == nullptr)
+            throw std::invalid_argument(std::string("frmZentavo: no ") + name + " port");
     e.programFolder = WithTrailingSlash(e.programFolder);
     if (e.settingsFile.empty())
         e.settingsFile = SettingsFilePath(e.programFolder);
@@ -123,7 +58,7 @@ TutorEnvironment withDefaults(TutorEnvironment e) {
 using namespace zentavo_layout;
 
 frmZentavo::frmZentavo(TutorEnvironment environment, QWidget* parent)
-    : QWidget(parent), m_env(withDefaults(std::move(environment))),
+    : QWidget(parent), m_env(completed(std::move(environment))),
       m_texts(UiTexts::BuiltIn(UiProgram::Tutor)), m_keyboard(m_env.largeScreen),
       m_layouts(*m_env.layouts), m_pupils(m_env.history, *m_env.messages) {
     setObjectName(QStringLiteral("frmZentavo"));

@@ -336,3 +336,16 @@ TEST_F(MapSlide, EnterAndTheFirstLetterAreTakenWhileTheMapSlidesIn) {
 }
 
 } // namespace
+
+class MissingPort : public TutorWindowTest {};
+
+// The window has no stand-ins for ports: one left out is told at once.
+TEST_F(MissingPort, IsRefusedByTheWindow) {
+    for (auto leaveOut : {+[](TutorEnvironment& e) { e.sounds = nullptr; },
+                          +[](TutorEnvironment& e) { e.results = nullptr; },
+                          +[](TutorEnvironment& e) { e.about = nullptr; }}) {
+        TutorEnvironment e = Environment();
+        leaveOut(e);
+        EXPECT_THROW(frmZentavo{e}, std::invalid_argument);
+    }
+}
