@@ -316,6 +316,9 @@ QWidget* frmCreaFrasi::buildButtonRow() {
     row->addStretch();
     row->addWidget(m_cmdClasse);
     row->addWidget(m_cmdChiudi);
+    // Chiudi stays the last stop of the focus chain, as it was before the
+    // class button came.
+    QWidget::setTabOrder(m_cmdClasse, m_cmdChiudi);
     return panel;
 }
 
