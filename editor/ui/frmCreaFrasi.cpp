@@ -2,6 +2,7 @@
 
 #include "common/ui/HelpViewer.h"
 #include "common/ui/Messages.h"
+#include "common/ui/QtColour.h"
 #include "common/ui/QtCp1252.h"
 #include "common/ui/QtTextMeasure.h"
 #include "common/ui/QtTranslations.h"
@@ -40,8 +41,9 @@ QString indexed(const char* name, int index) {
     return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(index);
 }
 
-QColor colourOf(int rgb) {
-    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+// The level colours are kept as stored colours.
+QColor colourOf(int stored) {
+    return ToQColor(Colour::FromStored(static_cast<std::uint32_t>(stored)));
 }
 
 QMessageBox::Icon iconOf(EditorMessageIcon icon) {
