@@ -4,8 +4,8 @@
 
 JOBS ?= $(shell nproc)
 # The end-to-end tests spend most of their time waiting for the programs'
-# own timed sequences, so tests run three to a core.
-TEST_JOBS ?= $(shell echo $$(( $$(nproc) * 3 )))
+# own timed sequences, so tests run two to a core.
+TEST_JOBS ?= $(shell echo $$(( $$(nproc) * 2 )))
 FUZZ_SECONDS ?= 60
 
 deps:
