@@ -154,7 +154,7 @@ tutor_answer_results() {
     local n
     for n in $(seq 50); do
         xdotool getwindowname "$TUTOR_RESULTS" >/dev/null 2>&1 || return 0
-        xwininfo -id "$TUTOR_RESULTS" 2>/dev/null | grep -q IsViewable || return 0
+        xwininfo -id "$TUTOR_RESULTS" 2>/dev/null | grep IsViewable >/dev/null || return 0
         sleep 0.1
     done
     e2e_fail "the results window stayed open"
@@ -170,7 +170,7 @@ tutor_answer_question() {
     xdotool windowfocus --sync "$box" 2>/dev/null || true
     e2e_keys "$1"
     for n in $(seq 50); do
-        xwininfo -id "$box" 2>/dev/null | grep -q IsViewable || return 0
+        xwininfo -id "$box" 2>/dev/null | grep IsViewable >/dev/null || return 0
         sleep 0.1
     done
     e2e_fail "the question box stayed after $1"

@@ -75,11 +75,16 @@ same Version "$project-$(cpack CPACK_DEBIAN_PACKAGE_RELEASE)" "$changelog"
 same "Version of the project" "$(cpack CPACK_PACKAGE_VERSION)" "$project"
 
 # Everything Debian's build needs is something `make` installs too.
-mapfile -t ours < <(sed -n '/^packages=(/,/^)/p' "$source/scripts/install-deps" |
+# A set, not a pipe into `grep -q`: grep quitting at the first match may
+# leave the writer with SIGPIPE, which pipefail reports as a miss.
+declare -A ours=()
+while IFS= read -r package; do
+    ours[$package]=1
+done < <(sed -n '/^packages=(/,/^)/p' "$source/scripts/install-deps" |
     sed 's/#.*//' | tr ' ' '\n' | grep -v '^$\|packages=(\|^)$')
 while IFS= read -r needed; do
     [[ $needed == debhelper-compat ]] && continue
-    printf '%s\n' "${ours[@]}" | grep -qx "$needed" ||
+    [[ -n ${ours[$needed]:-} ]] ||
         fail "Build-Depends names $needed, which scripts/install-deps does not install"
 done < <(field 0 Build-Depends | packages)
 

@@ -71,7 +71,7 @@ for page in zentavo editorzentavo; do
     if command -v man >/dev/null; then
         warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$man" 2>&1 >/dev/null)
         [[ -z $warnings ]] || fail "$page(1): $warnings"
-        LC_ALL=C.UTF-8 man -l "$man" 2>/dev/null | grep -q '/usr/share/zentavo/Lang' ||
+        LC_ALL=C.UTF-8 man -l "$man" 2>/dev/null | grep '/usr/share/zentavo/Lang' >/dev/null ||
             fail "$page(1) does not name the language folder"
     fi
 done
