@@ -101,6 +101,7 @@ KeyboardView::KeyboardView(const KeyboardModel& model, QWidget* parent)
 void KeyboardView::SetFingerPictures(
     const std::array<QPixmap, KeyboardModel::kFingerImageCount>& pictures) {
     m_fingers = pictures;
+    m_underPrompt = QPixmap();
     update();
 }
 
@@ -208,13 +209,16 @@ void KeyboardView::areaChanged(const TwipsRect& area) {
         update(PromptImageRectPixels());
         return;
     }
+    QRect pixels = ToPixels(area).adjusted(-1, -1, 1, 1);
     for (int image = 0; image < KeyboardModel::kFingerImageCount; ++image) {
         if (area == KeyboardModel::FingerImageRect(image)) {
-            update(FingerImageRectPixels(image));
-            return;
+            pixels = FingerImageRectPixels(image);
+            break;
         }
     }
-    update(ToPixels(area).adjusted(-1, -1, 1, 1));
+    if (pixels.intersects(PromptImageRectPixels()))
+        m_underPrompt = QPixmap();
+    update(pixels);
 }
 
 QFont KeyboardView::captionFont(int key) const {
@@ -240,6 +244,7 @@ void KeyboardView::changeEvent(QEvent* event) {
 void KeyboardView::dropCapPictures() {
     for (CapPicture& cap : m_capPictures)
         cap = CapPicture();
+    m_underPrompt = QPixmap();
 }
 
 void KeyboardView::paintEvent(QPaintEvent* event) {
@@ -248,13 +253,41 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
     // the keyboard repaint alone, not with every key between them. Its
     // rectangles do not overlap, so each pixel is painted once; clipped to
     // one rectangle, every fill takes the painter's quick way.
+    const QRect prompt = PromptImageRectPixels();
     for (const QRect& area : event->region()) {
         p.setClipRect(area);
-        paintArea(p, area);
+        if (area == prompt)
+            paintPrompt(p);
+        else
+            paintArea(p, area);
     }
 }
 
+void KeyboardView::paintPrompt(QPainter& p) {
+    // The prompt blinks all the while the start screen waits: the keys
+    // under it are drawn once and copied from there at each blink.
+    const QRect prompt = PromptImageRectPixels();
+    if (m_underPrompt.isNull()) {
+        const qreal ratio = devicePixelRatioF();
+        m_underPrompt = QPixmap(prompt.size() * ratio);
+        m_underPrompt.setDevicePixelRatio(ratio);
+        QPainter under(&m_underPrompt);
+        under.translate(-prompt.topLeft());
+        paintKeys(under, prompt);
+    }
+    p.drawPixmap(prompt.topLeft(), m_underPrompt);
+    if (m_model.PromptImageVisible() && !m_prompt.isNull())
+        p.drawPixmap(prompt, m_prompt);
+}
+
 void KeyboardView::paintArea(QPainter& p, const QRect& dirty) {
+    paintKeys(p, dirty);
+    if (m_model.PromptImageVisible() && !m_prompt.isNull() &&
+        dirty.intersects(PromptImageRectPixels()))
+        p.drawPixmap(PromptImageRectPixels(), m_prompt);
+}
+
+void KeyboardView::paintKeys(QPainter& p, const QRect& dirty) {
     p.fillRect(dirty, kPlate);
 
     // Bevels first, then the caps: a cap covers any bevel ring that reaches
@@ -313,10 +346,6 @@ void KeyboardView::paintArea(QPainter& p, const QRect& dirty) {
         p.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 2), border);
     }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-
-    if (m_model.PromptImageVisible() && !m_prompt.isNull() &&
-        dirty.intersects(PromptImageRectPixels()))
-        p.drawPixmap(PromptImageRectPixels(), m_prompt);
 }
 
 void KeyboardView::paintCap(QPainter& p, int key, const QRect& dirty) {

@@ -86,6 +86,10 @@ private:
 
     // Everything inside one rectangle of what is repainted.
     void paintArea(QPainter& p, const QRect& dirty);
+    // The same without the Enter prompt's picture.
+    void paintKeys(QPainter& p, const QRect& dirty);
+    // A blink of the prompt: its picture over a copy of the keys under it.
+    void paintPrompt(QPainter& p);
     // Only a cap whose picture or overhang reaches into `dirty` is drawn.
     void paintCap(QPainter& p, int key, const QRect& dirty);
     const CapPicture& capPicture(int key, const QRect& label);
@@ -104,6 +108,9 @@ private:
     std::array<QString, KeyTable::kKeyCount> m_captions;
     std::array<QPixmap, KeyboardModel::kFingerImageCount> m_fingers;
     QPixmap m_prompt;
+    // The keys under the prompt as paintKeys drew them; dropped whenever
+    // anything under the prompt changes.
+    QPixmap m_underPrompt;
     QString m_keyBToolTip;
     QString m_fingerToolTip;
     double m_fontScale = 1.0;

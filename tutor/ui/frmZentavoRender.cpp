@@ -46,6 +46,10 @@ void frmZentavo::CloseProgram() {
 // exactly while the screen asks for it, so it is started or stopped only
 // when that differs from what it does.
 void frmZentavo::Render(const TutorScreen& s, const ScreenChange& change) {
+    // A clock tick inside the same second changes nothing, five times a
+    // second while a sentence is typed.
+    if (change.parts.none() && change.keyboard.Empty() && !s.listVisible)
+        return;
     const auto follow = [](QTimer* timer, bool wanted) {
         if (timer->isActive() == wanted)
             return;

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <string>
 
 namespace {
 
@@ -195,6 +197,56 @@ TEST(KeyboardKeystrokes, ShowWhatAFreshPaintShows) {
         QTest::qWait(kFrameWait);
         const QImage onScreen = view.screen()->grabWindow(view.winId()).toImage();
         ASSERT_EQ(differences(onScreen, view.grab().toImage()), 0) << "at " << i;
+    }
+}
+
+// The prompt blinks over a copy of the keys under it; that copy must follow
+// the keys when they change between blinks.
+TEST(EnterPrompt, BlinksOverTheKeysAsTheyAreNow) {
+    KeyboardModel model;
+    model.LoadOptions(true, true, KeySplit::Classic);
+    model.FlashBotton();
+    KeyboardView view(model);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    KeyboardChanges changes;
+    const auto publish = [&] {
+        changes.Clear();
+        model.TakeChanges(changes);
+        view.AreasChanged(changes.areas);
+    };
+    // A key beside the prompt, whose highlight frame darkens what lies
+    // under the prompt's picture.
+    const auto framedUnderPrompt = [&](char c) {
+        model.HighlightNextKey(c);
+        publish();
+        for (int frame = 0; frame < KeyboardModel::kFrameCount; ++frame) {
+            if (model.FrameVisible(frame) &&
+                view.ToPixels(model.FrameRect(frame)).intersects(view.PromptImageRectPixels()))
+                return true;
+        }
+        return false;
+    };
+    char beside = 0;
+    for (const char c : std::string("\r\n+*\xF9\xE0\xE8"))
+        if (beside == 0 && framedUnderPrompt(c))
+            beside = c;
+    ASSERT_NE(beside, 0);
+    const std::function<void()> steps[] = {
+        [&] { model.PromptTick(); },
+        [&] { model.HighlightNextKey('a'); },
+        [&] { model.PromptTick(); },
+        [&] { model.PromptTick(); },
+        [&] { model.HighlightNextKey(beside); },
+        [&] { model.PromptTick(); },
+        [&] { model.PromptTick(); },
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        steps[i]();
+        publish();
+        QTest::qWait(kFrameWait);
+        const QImage onScreen = view.screen()->grabWindow(view.winId()).toImage();
+        ASSERT_EQ(differences(onScreen, view.grab().toImage()), 0) << "at step " << i;
     }
 }
 
