@@ -1,6 +1,7 @@
 #include "common/ui/ProgressWindow.h"
 
 #include "common/core/Cp1252.h"
+#include "common/ui/DefaultPrinterQuery.h"
 #include "common/ui/KeyMapView.h"
 #include "common/ui/Messages.h"
 #include "common/ui/ProgressPrinting.h"
@@ -22,7 +23,6 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -164,7 +164,7 @@ ProgressWindowPorts ProgressWindow::DesktopPorts(QWidget* parent) {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     };
     ports.now = [] { return static_cast<std::int64_t>(std::time(nullptr)); };
-    ports.printerAvailable = !QPrinterInfo::defaultPrinter().isNull();
+    ports.printerAvailable = DefaultPrinterExists();
     return ports;
 }
 

@@ -6,6 +6,7 @@
 #include "common/core/LanguageFiles.h"
 #include "common/core/ProgramLocations.h"
 #include "common/core/ProgramPaths.h"
+#include "common/ui/DefaultPrinterQuery.h"
 #include "common/ui/HelpViewer.h"
 #include "common/ui/Messages.h"
 #include "common/ui/QtCp1252.h"
@@ -24,6 +25,9 @@
 #include <filesystem>
 
 int main(int argc, char** argv) {
+    // A copy started by the program itself, only to ask the print system.
+    if (const auto answer = AnswerDefaultPrinterQuery(argc, argv))
+        return *answer;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("EditorZentavo"));
     InstallQtTranslations(app);

@@ -4,6 +4,7 @@
 #include "common/core/LanguageFiles.h"
 #include "common/core/ProgramLocations.h"
 #include "common/core/ProgramPaths.h"
+#include "common/ui/DefaultPrinterQuery.h"
 #include "common/ui/Messages.h"
 #include "common/ui/QtCp1252.h"
 #include "common/ui/QtTranslations.h"
@@ -51,6 +52,9 @@ std::string accountUserName() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A copy started by the program itself, only to ask the print system.
+    if (const auto answer = AnswerDefaultPrinterQuery(argc, argv))
+        return *answer;
     QApplication app(argc, argv);
     InstallQtTranslations(app);
 

@@ -1,5 +1,7 @@
 #include "tutor/ui/ResultsWindowPorts.h"
 
+#include "common/ui/DefaultPrinterQuery.h"
+
 #include <QInputDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -29,7 +31,7 @@ QString QtResultsDialogs::AskTextWithAnswer(const QString& title, const QString&
 }
 
 bool DefaultPrinter::Available() const {
-    return !QPrinterInfo::defaultPrinter().isNull();
+    return DefaultPrinterExists();
 }
 
 std::unique_ptr<QPrinter> DefaultPrinter::NewJob() {

@@ -1,5 +1,6 @@
 #include "tutor/ui/StampaTastiera.h"
 
+#include "common/ui/DefaultPrinterQuery.h"
 #include "common/ui/Messages.h"
 #include "common/ui/QtCp1252.h"
 #include "tutor/ui/frmTransparency.h"
@@ -11,7 +12,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QUrl>
@@ -100,7 +100,7 @@ StampaTastiera::Devices StampaTastiera::DefaultDevices() {
                     QThread::msleep(10);
                 }
             },
-            [] { return !QPrinterInfo::defaultPrinter().isNull(); },
+            [] { return DefaultPrinterExists(); },
             [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); },
             [] { return PrivatePdfFolder(); }};
 }
