@@ -1,6 +1,7 @@
 #include "common/ui/ProgressWindow.h"
 
 #include "common/core/Cp1252.h"
+#include "common/ui/DayChart.h"
 #include "common/ui/DefaultPrinterQuery.h"
 #include "common/ui/KeyMapView.h"
 #include "common/ui/Messages.h"
@@ -8,18 +9,14 @@
 #include "common/ui/QtCp1252.h"
 #include "tutor/core/ProgressPdf.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
 #include <QDateTime>
-#include <QDateTimeAxis>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineSeries>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -28,7 +25,6 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <ctime>
 #include <exception>
@@ -66,66 +62,17 @@ QDate ToQDate(const LocalDate& d) {
     return {d.year, d.month, d.day};
 }
 
-qint64 ChartTime(const LocalDate& d) {
-    return QDateTime(ToQDate(d), QTime(12, 0)).toMSecsSinceEpoch();
-}
-
 QString Q(const std::string& cp1252) {
     return ToQString(cp1252);
 }
 
-QChartView* NewChart(const QString& name, QWidget* parent) {
-    auto* view = new QChartView(parent);
-    view->setObjectName(name);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumHeight(kChartHeight);
-    view->chart()->legend()->hide();
-    view->chart()->setMargins(QMargins(4, 4, 4, 4));
-    return view;
-}
-
-// Speed or accuracy per day as a line with its points, on a time axis.
-void FillChart(QChartView* view, const QString& title, const std::vector<DayFigures>& days,
-               const QColor& colour, double (*value)(const DayFigures&), double low, double high,
-               const QString& format) {
-    QChart* chart = view->chart();
-    chart->removeAllSeries();
-    // A removed axis is the caller's to delete: the chart gives up its ownership.
-    for (QAbstractAxis* axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
-    chart->setTitle(title);
-    auto* series = new QLineSeries(chart);
-    series->setColor(colour);
-    series->setPointsVisible(true);
+// Speed or accuracy per day, on a time axis.
+void FillChart(QWidget* chart, const QString& title, const std::vector<DayFigures>& days,
+               const QColor& colour, double (*value)(const DayFigures&), double low, double high) {
+    DayChartSpec spec{title, colour, low, high, QStringLiteral("%d"), {}};
     for (const DayFigures& day : days)
-        series->append(static_cast<qreal>(ChartTime(day.date)), value(day));
-    chart->addSeries(series);
-
-    auto* x = new QDateTimeAxis(chart);
-    x->setFormat(QStringLiteral("dd/MM"));
-    QDate first = QDate::currentDate();
-    QDate last = first;
-    if (!days.empty()) {
-        first = ToQDate(days.front().date);
-        last = ToQDate(days.back().date);
-    }
-    // A single day still needs an axis with some width around it.
-    if (first == last) {
-        first = first.addDays(-1);
-        last = last.addDays(1);
-    }
-    x->setRange(QDateTime(first, QTime(0, 0)), QDateTime(last, QTime(23, 59)));
-    x->setTickCount(std::min<int>(6, static_cast<int>(first.daysTo(last)) + 1));
-    auto* y = new QValueAxis(chart);
-    y->setRange(low, high);
-    y->applyNiceNumbers();
-    y->setLabelFormat(format);
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(x);
-    series->attachAxis(y);
+        spec.points.push_back({ToQDate(day.date), value(day)});
+    FillDayChart(chart, spec);
 }
 
 double SpeedOf(const DayFigures& day) {
@@ -198,8 +145,8 @@ void ProgressWindow::Build() {
     layout->addWidget(lblTotali);
 
     auto* charts = new QHBoxLayout;
-    chartVelocita = NewChart(QStringLiteral("chartVelocita"), this);
-    chartPrecisione = NewChart(QStringLiteral("chartPrecisione"), this);
+    chartVelocita = NewDayChart(QStringLiteral("chartVelocita"), kChartHeight, this);
+    chartPrecisione = NewDayChart(QStringLiteral("chartPrecisione"), kChartHeight, this);
     charts->addWidget(chartVelocita);
     charts->addWidget(chartPrecisione);
     layout->addLayout(charts, 1);
@@ -321,10 +268,10 @@ void ProgressWindow::FillCharts() {
     const double speedTop =
         std::max<double>(kSpeedAxisStep, std::ceil(fastest / kSpeedAxisStep) * kSpeedAxisStep);
     FillChart(chartVelocita, Q(m_texts.speedChart), m_figures.days, kSpeedColour, SpeedOf, 0,
-              speedTop, QStringLiteral("%d"));
+              speedTop);
     const double accuracyBottom = std::min(90.0, std::floor(lowest * 10.0) * 10.0);
     FillChart(chartPrecisione, Q(m_texts.accuracyChart), m_figures.days, kAccuracyColour,
-              AccuracyOf, accuracyBottom, 100.0, QStringLiteral("%d"));
+              AccuracyOf, accuracyBottom, 100.0);
 }
 
 void ProgressWindow::FillSummary() {

@@ -22,7 +22,6 @@
 class FingerBarsView;
 class KeyMapView;
 class MessagePort;
-class QChartView;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -98,8 +97,8 @@ private:
     QLabel* lblPeriodo = nullptr;
     QComboBox* cboPeriodo = nullptr;
     QLabel* lblTotali = nullptr;
-    QChartView* chartVelocita = nullptr;
-    QChartView* chartPrecisione = nullptr;
+    QWidget* chartVelocita = nullptr;
+    QWidget* chartPrecisione = nullptr;
     QTabWidget* tabMappe = nullptr;
     KeyMapView* picMappaErrori = nullptr;
     KeyMapView* picMappaLentezza = nullptr;

@@ -36,8 +36,19 @@ done < <(listing "$data")
 for program in Zentavo EditorZentavo; do
     [[ -f $programs/$program && -x $programs/$program ]] || fail "$program is missing or not executable"
 done
-extra=$(find "$programs" -mindepth 1 ! -name Zentavo ! -name EditorZentavo)
-[[ -z $extra ]] || fail "more than the programs in lib/zentavo: $extra"
+# The charts module, which the programs load from beside themselves.
+module=$programs/libzentavo_charts.so
+if [[ -f $module ]]; then
+    [[ $(stat -c %a "$module") == 644 ]] || fail "the charts module is not 0644"
+    exported=$(nm -D --defined-only "$module")
+    for function in zentavo_new_day_chart zentavo_fill_day_chart; do
+        grep -w "$function" <<<"$exported" >/dev/null || fail "the charts module lacks $function"
+    done
+else
+    fail "the charts module is missing from lib/zentavo"
+fi
+extra=$(find "$programs" -mindepth 1 ! -name Zentavo ! -name EditorZentavo ! -name libzentavo_charts.so)
+[[ -z $extra ]] || fail "more than the programs and their charts module in lib/zentavo: $extra"
 
 # Nothing a pupil could change for everybody.
 writable=$(find "$root" -perm -o+w ! -type l)
