@@ -1,7 +1,7 @@
 # Installation by the Filesystem Hierarchy Standard (cmake/InstallDirs.cmake
 # names the places; the prefix is /usr/local unless given):
 #   lib/zentavo/Zentavo, lib/zentavo/EditorZentavo   the programs
-#   lib/zentavo/libzentavo_charts.so                 their charts module
+#   lib/zentavo/modules/libzentavo_charts.so         their charts module
 #   bin/zentavo, bin/editorzentavo                    links to them
 #   share/zentavo/{Lang,Esercizi,CorsoZentavo,help}   the shipped data
 #   <sysconfdir>/zentavo/Zentavo.ini                  the computer's settings
@@ -23,8 +23,10 @@ set(_zentavo_dirs DIRECTORY_PERMISSIONS
 set(_zentavo_files FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 
 install(TARGETS Zentavo EditorZentavo RUNTIME DESTINATION ${ZENTAVO_INSTALL_PROGRAMDIR})
-# The charts module goes where the programs look for it: beside them.
-install(TARGETS zentavo_charts LIBRARY DESTINATION ${ZENTAVO_INSTALL_PROGRAMDIR}
+# The charts module goes where the programs look for it: beside them, in a
+# folder of its own (a shared library right in lib/zentavo/ would make the
+# package run ldconfig for nothing).
+install(TARGETS zentavo_charts LIBRARY DESTINATION ${ZENTAVO_INSTALL_PROGRAMDIR}/modules
         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 foreach(folder Lang Esercizi CorsoZentavo help)
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/${folder} DESTINATION ${ZENTAVO_INSTALL_DATADIR}

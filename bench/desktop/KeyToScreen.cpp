@@ -532,7 +532,7 @@ struct Options {
 void copyProgramFolder(const fs::path& from, const fs::path& to) {
     fs::create_directories(to);
     fs::copy_file(from, to / from.filename());
-    for (const char* data : {"libzentavo_charts.so", "Lang", "Esercizi", "CorsoZentavo", "help"}) {
+    for (const char* data : {"modules", "Lang", "Esercizi", "CorsoZentavo", "help"}) {
         if (fs::exists(from.parent_path() / data))
             fs::copy(from.parent_path() / data, to / data, fs::copy_options::recursive);
     }

@@ -27,11 +27,13 @@ struct DayChartSpec {
     std::vector<DayChartPoint> points;
 };
 
-// The file name of the charts module, found beside the program.
-inline constexpr char kDayChartModule[] = "libzentavo_charts.so";
+// The charts module, in the modules folder beside the program: a folder of
+// its own, so that the package's library folder holds no shared library
+// that the system's linker cache would take in.
+inline constexpr char kDayChartModule[] = "modules/libzentavo_charts.so";
 
-// Loads the module from `folder` unless it is loaded already; a chart
-// loads it from the program's own folder. False when the folder has no
+// Loads the module from under the program folder `folder` unless it is
+// loaded already; a chart loads it from the program's own folder. False when the folder has no
 // module that gives both of its functions.
 bool LoadDayChartModule(const QString& folder);
 

@@ -91,7 +91,7 @@ e2e_stop_xvfb() {
 e2e_program_folder() {
     local dest=$1 item
     mkdir -p "$dest"
-    for item in Zentavo EditorZentavo libzentavo_charts.so Lang Esercizi CorsoZentavo help; do
+    for item in Zentavo EditorZentavo modules Lang Esercizi CorsoZentavo help; do
         [[ -e "$E2E_BIN/$item" ]] && cp -r "$E2E_BIN/$item" "$dest/"
     done
     return 0

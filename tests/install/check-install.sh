@@ -37,7 +37,7 @@ for program in Zentavo EditorZentavo; do
     [[ -f $programs/$program && -x $programs/$program ]] || fail "$program is missing or not executable"
 done
 # The charts module, which the programs load from beside themselves.
-module=$programs/libzentavo_charts.so
+module=$programs/modules/libzentavo_charts.so
 if [[ -f $module ]]; then
     [[ $(stat -c %a "$module") == 644 ]] || fail "the charts module is not 0644"
     exported=$(nm -D --defined-only "$module")
@@ -45,9 +45,10 @@ if [[ -f $module ]]; then
         grep -w "$function" <<<"$exported" >/dev/null || fail "the charts module lacks $function"
     done
 else
-    fail "the charts module is missing from lib/zentavo"
+    fail "the charts module is missing from lib/zentavo/modules"
 fi
-extra=$(find "$programs" -mindepth 1 ! -name Zentavo ! -name EditorZentavo ! -name libzentavo_charts.so)
+extra=$(find "$programs" -mindepth 1 ! -name Zentavo ! -name EditorZentavo ! -path "$programs/modules" \
+    ! -path "$module")
 [[ -z $extra ]] || fail "more than the programs and their charts module in lib/zentavo: $extra"
 
 # Nothing a pupil could change for everybody.

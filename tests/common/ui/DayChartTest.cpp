@@ -5,7 +5,9 @@
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineSeries>
 #include <QTemporaryDir>
 #include <QValueAxis>
@@ -22,6 +24,8 @@ TEST(DayChart, WithoutAUsableModuleIsAnEmptyPanel) {
     QTemporaryDir garbage;
     QTemporaryDir foreign;
     ASSERT_TRUE(empty.isValid() && garbage.isValid() && foreign.isValid());
+    for (const QTemporaryDir* folder : {&garbage, &foreign})
+        ASSERT_TRUE(QDir(folder->path()).mkpath(QFileInfo(kDayChartModule).path()));
     QFile junk(garbage.filePath(QLatin1String(kDayChartModule)));
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("\x7f"
