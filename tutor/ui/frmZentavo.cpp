@@ -86,9 +86,10 @@ frmZentavo::frmZentavo(TutorEnvironment environment, QWidget* parent)
     m_run->SetSoundsOn(m_settings.SoundsOn);
     StartPracticeRecording();
     if (!m_env.wordListPath.empty()) {
+        // Made from the word list once the window is on screen (Start):
+        // reading and drawing from it would double the time to the window.
         m_personal = std::make_unique<PersonalExerciseKeeper>(m_env.exercisePlaces,
                                                               m_env.wordListPath, m_measure, line);
-        RenewPersonalExercise();
     }
 
     const int level = m_settings.Category == CategoryLevel::Esperto ? 1 : 0;
@@ -141,8 +142,11 @@ void frmZentavo::Start() {
         return;
     if (m_practice)
         m_practice->ReportStoreStatus();
+    // Choosing a pupil renews that pupil's exercise too.
     if (PupilMenu::AskAtStart(m_env.settingsFile))
         ChoosePupil();
+    else
+        RenewPersonalExercise();
     RenderPupilName();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_waitCursor = true;
@@ -173,8 +177,9 @@ void frmZentavo::RenewPersonalExercise() {
     // goes on either way, so the pupil is not troubled with it.
     const std::string before = m_personal->Path();
     m_personal->Renew(statistics, m_texts, static_cast<std::uint64_t>(m_env.clock->Milliseconds()));
-    // Another language renamed it: the list shows the new name only.
-    if (!before.empty() && before != m_personal->Path()) {
+    // Made for the first time in this run, or renamed by another language:
+    // the list shows it, under its new name only.
+    if (before != m_personal->Path()) {
         m_catalogue->FillExerciseList();
         RenderList();
     }
