@@ -664,3 +664,60 @@ void PaperPanel::paintEvent(QPaintEvent* event) {
     p.setBrush(paperGradient(sheet));
     p.drawRoundedRect(sheet, kPaperRadius, kPaperRadius);
 }
+
+// -- CounterLabel ------------------------------------------------------------
+
+CounterLabel::CounterLabel(QWidget* parent) : QLabel(parent) {}
+
+void CounterLabel::changeEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+        m_characters.fill(QPixmap());
+        break;
+    default:
+        break;
+    }
+    QLabel::changeEvent(event);
+}
+
+const QPixmap& CounterLabel::character(QChar c) {
+    QPixmap& picture = m_characters[static_cast<size_t>(c.unicode() - kFirstCharacter)];
+    const qreal ratio = devicePixelRatioF();
+    if (!picture.isNull() && picture.devicePixelRatio() == ratio)
+        return picture;
+    const QFontMetrics metrics = fontMetrics();
+    picture = QPixmap(QSize(metrics.horizontalAdvance(c), metrics.height()) * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(palette().color(QPalette::Window));
+    QPainter p(&picture);
+    p.setFont(font());
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(0, metrics.ascent(), QString(c));
+    return picture;
+}
+
+void CounterLabel::paintEvent(QPaintEvent* event) {
+    const QString shown = text();
+    const bool printable = std::all_of(shown.begin(), shown.end(), [](QChar c) {
+        return c.unicode() >= kFirstCharacter && c.unicode() < kFirstCharacter + kCharacterCount;
+    });
+    if (!printable || alignment() != Qt::AlignCenter) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    const QFontMetrics metrics = fontMetrics();
+    int width = 0;
+    for (const QChar c : shown)
+        width += metrics.horizontalAdvance(c);
+    const QRect area = contentsRect();
+    int x = area.left() + (area.width() - width) / 2;
+    const int y = area.top() + (area.height() - metrics.height()) / 2;
+    QPainter p(this);
+    drawFrame(&p);
+    for (const QChar c : shown) {
+        p.drawPixmap(x, y, character(c));
+        x += metrics.horizontalAdvance(c);
+    }
+}

@@ -11,18 +11,21 @@
 //   LevelLamp        lblMediaLevel(3..5)
 //   TitleLetter      lblTitolo(i), one letter of the name over the panel
 //   PaperPanel       picDisplay, the sheet the sentence is written on
+//   CounterLabel     lblNumBatt(i), the counters of right and wrong keys
 //
 // What a keystroke changes is painted from pictures made beforehand (the
 // sheet's gradient, the input box's rounded corners) and only where it changed:
 // the marker's new stretch, the input box's new characters and caret.
 
 #include <QColor>
+#include <QLabel>
 #include <QPixmap>
 #include <QStaticText>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -243,4 +246,25 @@ private:
 
     // The sheet's gradient as a narrow tile, drawn once per height.
     QPixmap m_tile;
+};
+
+// A counter changes at every keystroke, and a label lays its text out anew
+// for each paint. The counter draws its characters from pictures made once
+// per font, colours and scale, centred as the label would centre them; a
+// text outside printable ASCII is left to the label.
+class CounterLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit CounterLabel(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    static constexpr int kFirstCharacter = 0x20;
+    static constexpr int kCharacterCount = 0x7F - kFirstCharacter;
+    const QPixmap& character(QChar c);
+
+    std::array<QPixmap, kCharacterCount> m_characters;
 };

@@ -103,7 +103,7 @@ void frmZentavo::BuildControls() {
                                      picNotebook);
     picBottomBar->setGeometry(kBottomBar);
     for (int i = 0; i < 2; ++i) {
-        auto* counter = new QLabel(picBottomBar);
+        auto* counter = new CounterLabel(picBottomBar);
         counter->setObjectName(arrayName("lblNumBatt", i));
         counter->setGeometry(6 + i * 76, 9, 72, 23);
         counter->setFont(arialPoints(10, true));

@@ -200,6 +200,77 @@ TEST(KeyboardKeystrokes, ShowWhatAFreshPaintShows) {
     }
 }
 
+// Where the pixels inside a frame differ from the background, and how much.
+struct Ink {
+    QRect box;
+    int darkness = 0;
+};
+Ink InkOf(const QImage& image, QColor background) {
+    Ink ink;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    // Inside the two-pixel frame.
+    for (int y = 2; y < rgb.height() - 2; ++y) {
+        for (int x = 2; x < rgb.width() - 2; ++x) {
+            const QRgb p = rgb.pixel(x, y);
+            const int apart = std::abs(qRed(p) - background.red()) +
+                              std::abs(qGreen(p) - background.green()) +
+                              std::abs(qBlue(p) - background.blue());
+            if (apart > 3 * kBlendRounding) {
+                ink.box |= QRect(x, y, 1, 1);
+                ink.darkness += apart;
+            }
+        }
+    }
+    return ink;
+}
+
+// A counter draws its characters from pictures; it must show what the
+// label it replaces shows, frame and centring included.
+TEST(Counter, ShowsWhatALabelShows) {
+    const auto dress = [](QLabel& label, const QString& text) {
+        label.resize(72, 23);
+        QFont font(QStringLiteral("Arial"));
+        font.setPointSize(10);
+        font.setBold(true);
+        label.setFont(font);
+        label.setAlignment(Qt::AlignCenter);
+        label.setAutoFillBackground(true);
+        QPalette palette = label.palette();
+        palette.setColor(QPalette::Window, QColor(214, 245, 214));
+        palette.setColor(QPalette::WindowText, QColor(20, 110, 30));
+        label.setPalette(palette);
+        label.setFrameShape(QFrame::Panel);
+        label.setFrameShadow(QFrame::Sunken);
+        label.setText(text);
+    };
+    for (const QString& text : {QStringLiteral("0/0"), QStringLiteral("17/345"),
+                                QStringLiteral("9/1024"), QStringLiteral("1 - 1")}) {
+        SCOPED_TRACE(text.toStdString());
+        CounterLabel counter(nullptr);
+        QLabel label;
+        dress(counter, text);
+        dress(label, text);
+        // Whole pixels where the label lays text out in fractions of one:
+        // the ink may sit a pixel apart, no more, and be as much.
+        const QImage shown = counter.grab().toImage();
+        const QImage wanted = label.grab().toImage();
+        // The sunken frame, exactly.
+        const QRect inner = shown.rect().adjusted(2, 2, -2, -2);
+        for (const QRect& strip :
+             {QRect(0, 0, shown.width(), 2), QRect(0, inner.bottom() + 1, shown.width(), 2),
+              QRect(0, 0, 2, shown.height()), QRect(inner.right() + 1, 0, 2, shown.height())})
+            EXPECT_EQ(differences(shown.copy(strip), wanted.copy(strip)), 0);
+        const Ink drawn = InkOf(shown, QColor(214, 245, 214));
+        const Ink expected = InkOf(wanted, QColor(214, 245, 214));
+        ASSERT_FALSE(expected.box.isEmpty());
+        EXPECT_LE(std::abs(drawn.box.left() - expected.box.left()), 1);
+        EXPECT_LE(std::abs(drawn.box.right() - expected.box.right()), 1);
+        EXPECT_LE(std::abs(drawn.box.top() - expected.box.top()), 1);
+        EXPECT_LE(std::abs(drawn.box.bottom() - expected.box.bottom()), 1);
+        EXPECT_NEAR(drawn.darkness, expected.darkness, expected.darkness / 10);
+    }
+}
+
 // The prompt blinks over a copy of the keys under it; that copy must follow
 // the keys when they change between blinks.
 TEST(EnterPrompt, BlinksOverTheKeysAsTheyAreNow) {
