@@ -159,8 +159,9 @@ QImage renderMap(const QString& file, QSize pixels, QSize natural) {
 QPixmap render(const QString& file, QSize size, qreal devicePixelRatio) {
     if (file.isEmpty())
         return {};
-    const QSize natural = sizeOf(file);
-    const QSize logical = size.isEmpty() ? natural : size;
+    // Reading a picture's own size parses it: a picture asked at a size
+    // that is drawn already is taken from the cache without that.
+    const QSize logical = size.isEmpty() ? sizeOf(file) : size;
     const qreal ratio = ratioOrScreen(devicePixelRatio);
     const QSize pixels(qMax(1, int(std::lround(logical.width() * ratio))),
                        qMax(1, int(std::lround(logical.height() * ratio))));
@@ -171,7 +172,8 @@ QPixmap render(const QString& file, QSize size, qreal devicePixelRatio) {
         cached.setDevicePixelRatio(ratio);
         return cached;
     }
-    const QImage image = isMap(file) ? renderMap(file, pixels, natural) : renderSvg(file, pixels);
+    const QImage image =
+        isMap(file) ? renderMap(file, pixels, sizeOf(file)) : renderSvg(file, pixels);
     QPixmap result = QPixmap::fromImage(image);
     if (pixels.width() * pixels.height() <= kLargestCachedPixels)
         QPixmapCache::insert(key, result);
