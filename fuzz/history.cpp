@@ -1,6 +1,7 @@
 // Random bytes as the practice history: opening (which may keep the file
 // aside and start afresh), every read the windows make, and a recorded
 // sentence. No input may crash, hang or give figures out of their ranges.
+#include "FuzzSupport.h"
 #include "history/HistoryStore.h"
 
 #include <cstddef>
@@ -17,33 +18,9 @@ namespace fs = std::filesystem;
 constexpr std::int64_t kNow = 1'772'000'000;
 constexpr std::size_t kPupilsRead = 3;
 
-// The folder each input is written to, emptied after every input.
-struct ScratchFolder {
-    ScratchFolder() {
-        const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        path = fs::path(base) / ("zentavo-fuzz-history-" + std::to_string(::getpid()));
-        fs::create_directories(path);
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    void Empty() const {
-        std::error_code ec;
-        for (const auto& entry : fs::directory_iterator(path, ec))
-            fs::remove_all(entry.path(), ec);
-    }
-    fs::path path;
-};
-
-void Check(bool holds) {
-    if (!holds)
-        __builtin_trap();
-}
-
-bool IsRate(double value) {
-    return value >= 0.0 && value <= 1.0;
-}
+using fuzz_support::Check;
+using fuzz_support::IsRate;
+using fuzz_support::ScratchFolder;
 
 void CheckFigures(const ProgressFigures& f) {
     Check(IsRate(f.accuracy));
@@ -79,7 +56,7 @@ void ReadEverything(const HistoryStore& store) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const ScratchFolder folder;
+    static const ScratchFolder folder{"history"};
     folder.Empty();
     const fs::path file = folder.path / "history.sqlite";
     {

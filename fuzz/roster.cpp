@@ -1,6 +1,7 @@
 // Random bytes as one pupil file of the class folder: the class window's
 // read, the copy for the progress window and the class summary. No input may
 // crash, hang, give figures out of their ranges, or change the file.
+#include "FuzzSupport.h"
 #include "history/ClassRoster.h"
 
 #include <cstddef>
@@ -17,34 +18,9 @@ namespace fs = std::filesystem;
 
 constexpr std::int64_t kNow = 1'772'000'000;
 
-struct ScratchFolder {
-    ScratchFolder() {
-        const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        path = fs::path(base) / ("zentavo-fuzz-roster-" + std::to_string(::getpid()));
-        fs::create_directories(path / "class");
-        fs::create_directories(path / "copies");
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    void Empty() const {
-        std::error_code ec;
-        for (const char* sub : {"class", "copies"})
-            for (const auto& entry : fs::directory_iterator(path / sub, ec))
-                fs::remove_all(entry.path(), ec);
-    }
-    fs::path path;
-};
-
-void Check(bool holds) {
-    if (!holds)
-        __builtin_trap();
-}
-
-bool IsRate(double value) {
-    return value >= 0.0 && value <= 1.0;
-}
+using fuzz_support::Check;
+using fuzz_support::IsRate;
+using fuzz_support::ScratchFolder;
 
 std::string Bytes(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -54,7 +30,7 @@ std::string Bytes(const fs::path& file) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const ScratchFolder folder;
+    static const ScratchFolder folder{"roster", {"class", "copies"}};
     folder.Empty();
     const fs::path file = folder.path / "class" / "pupil.sqlite";
     const std::string input(reinterpret_cast<const char*>(data), size);

@@ -243,11 +243,7 @@ public:
         }
         sqlite3_extended_result_codes(m_db, 1);
         sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-        sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
-        sqlite3_db_config(m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
-        sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
-        sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
-        sqlite3_limit(m_db, SQLITE_LIMIT_ATTACHED, 0);
+        GuardAgainstCraftedFile(m_db);
         sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, kMaxTextBytes);
         sqlite3_progress_handler(m_db, kProgressStride, &ReadConnection::Progress, this);
         Execute("PRAGMA temp_store = MEMORY");

@@ -22,6 +22,10 @@ enum class SharedFileAccess { Read, Write };
 // after the '?': the characters a URI gives a meaning to are escaped.
 std::string SqliteFileUri(const std::filesystem::path& file, std::string_view parameters);
 
+// Every connection, to the pupil's own file or to one of the class folder:
+// a crafted file must not reach outside itself or run code of its own.
+void GuardAgainstCraftedFile(sqlite3* db);
+
 class HistoryDatabase {
 public:
     // Opens (and, unless readOnly, creates) the file; throws SqlError. A
